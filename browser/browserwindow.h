@@ -1,0 +1,68 @@
+#pragma once
+// The window where the user reads an archive: the topic list, one massima at a
+// time chosen with the scroll bar, and the yellow labels around it. One class,
+// seven instances; what differs between the archives comes from the archive table.
+
+#include "archivetables.h"
+#include "scaledform.h"
+#include "windowregistry.h"
+
+#include <QMainWindow>
+
+class QLabel;
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+class QScrollBar;
+class QToolBar;
+
+class BrowserWindow : public QMainWindow, public FormHooks {
+    Q_OBJECT
+public:
+    explicit BrowserWindow(corpus::Archive archive, QWidget* parent = nullptr);
+
+    const corpus::ArchiveInfo& archiveInfo() const { return corpus::info(archive_); }
+    const corpus::ArchiveTables& tables() const { return tables_; }
+
+    // State read by the commands and the exports.
+    int currentTopic() const { return currentTopic_; }
+    int currentPosition() const { return currentPosition_; }
+    int topicCount() const { return topicCount_; }
+    int printAll = 0; // 1 only while the whole topic is being exported
+
+    void Form_Load() override;
+    void Form_Unload() override;
+    void Form_Resize();
+
+    void List1_Click();
+    void HScroll1_Change();
+
+    static QString endOfTopicNotice(const corpus::ArchiveInfo& info);
+
+private:
+    void createControls();
+    void setTabOrder();
+    void contamassime();
+
+    corpus::Archive archive_;
+    corpus::ArchiveTables tables_;
+    ScaledForm form_;
+
+    qint16 currentTopic_ = 0;
+    int currentPosition_ = 0;
+    int topicCount_ = 0;
+
+    QWidget* surface_ = nullptr;
+    QToolBar* Toolbar1 = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QListWidget* List1 = nullptr;
+    QScrollBar* HScroll1 = nullptr;
+    QLabel* conta = nullptr;
+    QPlainTextEdit* sent = nullptr;
+    QPushButton* aiuto = nullptr;
+    QPushButton* guidainlinea = nullptr;
+    QLabel* passo = nullptr;
+    QPushButton* stampiamo = nullptr;
+    QPushButton* esco = nullptr;
+};

@@ -1,0 +1,231 @@
+#include "clsresize.h"
+
+#include "linecontrol.h"
+#include "twips.h"
+
+#include <QAction>
+#include <QDockWidget>
+#include <QLayout>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScopedValueRollback>
+#include <QSizeGrip>
+#include <QStatusBar>
+#include <QToolBar>
+
+#include <cmath>
+
+namespace {
+
+bool isMenuEntry(const QAction* action, const QWidget* form)
+{
+    const QObject* owner = action->parent();
+    return owner == form || qobject_cast<const QMenu*>(owner) || qobject_cast<const QMenuBar*>(owner);
+}
+
+bool isQtInternal(const QWidget* widget)
+{
+    return widget->objectName().startsWith(QLatin1String("qt_")) || qobject_cast<const QMenuBar*>(widget)
+        || qobject_cast<const QStatusBar*>(widget) || qobject_cast<const QToolBar*>(widget)
+        || qobject_cast<const QDockWidget*>(widget) || qobject_cast<const QSizeGrip*>(widget);
+}
+
+// Drawing of the window stays suspended while this lives, and is resumed
+// whatever happens (unless it was already suspended by someone else).
+class DrawingSuspended {
+public:
+    explicit DrawingSuspended(QWidget* window)
+        : m_window(window)
+        , m_wasEnabled(window->updatesEnabled())
+    {
+        m_window->setUpdatesEnabled(false);
+    }
+    ~DrawingSuspended()
+    {
+        if (m_window && m_wasEnabled)
+            m_window->setUpdatesEnabled(true);
+    }
+    DrawingSuspended(const DrawingSuspended&) = delete;
+    DrawingSuspended& operator=(const DrawingSuspended&) = delete;
+
+private:
+    QPointer<QWidget> m_window;
+    bool m_wasEnabled;
+};
+
+} // namespace
+
+namespace scaling {
+
+FollowedValues followedValues(const QString& tag)
+{
+    const QString upper = tag.toUpper();
+    if (!upper.startsWith(QLatin1Char('@')))
+        return {};
+    return {upper.contains(QLatin1Char('L')), upper.contains(QLatin1Char('T')),
+            upper.contains(QLatin1Char('W')), upper.contains(QLatin1Char('H'))};
+}
+
+QWidget* scaleSurface(QWidget* form)
+{
+    if (auto* mainWindow = qobject_cast<QMainWindow*>(form); mainWindow && mainWindow->centralWidget())
+        return mainWindow->centralWidget();
+    return form;
+}
+
+QSizeF scaleSizeTwips(QWidget* form)
+{
+    QWidget* surface = scaleSurface(form);
+    // A hidden window's layout still has the geometry of its last activation.
+    if (surface != form && !form->isVisible()) {
+        if (QLayout* layout = form->layout()) {
+            layout->update();
+            layout->activate();
+        }
+    }
+    return {twipsFromPixelsX(form, surface->width()), twipsFromPixelsY(form, surface->height())};
+}
+
+QList<QObject*> controlsOf(QWidget* form)
+{
+    QList<QObject*> controls;
+    if (!form)
+        return controls;
+    for (QAction* action : form->findChildren<QAction*>()) {
+        if (isMenuEntry(action, form))
+            controls.append(action);
+    }
+    for (QObject* child : scaleSurface(form)->children()) {
+        auto* widget = qobject_cast<QWidget*>(child);
+        if (widget && !isQtInternal(widget))
+            controls.append(widget);
+    }
+    return controls;
+}
+
+} // namespace scaling
+
+void clsResize::SourceForm(QWidget* form)
+{
+    m_sourceForm = form;
+}
+
+QWidget* clsResize::SourceForm() const
+{
+    return m_sourceForm;
+}
+
+void clsResize::ReInitialise()
+{
+    CaptureLayout();
+}
+
+void clsResize::SizeFormToScreen(quint8 percent)
+{
+    QWidget* form = m_sourceForm;
+    if (!form)
+        return;
+    if (m_capturePending)
+        CaptureLayout();
+
+    const QSizeF screen = scaling::screenSizeTwips(form);
+    // The ratio in single precision, the product in double, as the window sizes were designed.
+    const double ratio = static_cast<float>(percent) / 100.0f;
+    const double newHeight = std::trunc(ratio * screen.height());
+    const double newWidth = std::trunc(ratio * screen.width());
+
+    scaling::setTopTwips(form, (screen.height() - newHeight) / 2);
+    scaling::setLeftTwips(form, (screen.width() - newWidth) / 2);
+    scaling::setOuterHeightTwips(form, newHeight);
+    scaling::setOuterWidthTwips(form, newWidth);
+    ResizeControls();
+}
+
+void clsResize::ResizeControls()
+{
+    QWidget* form = m_sourceForm;
+    // Moving controls must not come back here through some handler.
+    if (!form || m_resizing)
+        return;
+    if (scaling::controlsOf(form).isEmpty())
+        return;
+    if (form->isMinimized() || form->window()->isMinimized())
+        return;
+    if (m_capturePending) {
+        CaptureLayout();
+        return;
+    }
+    if (m_recordedWidth == 0 || m_recordedHeight == 0)
+        return;
+
+    const QScopedValueRollback busy(m_resizing, true);
+    const DrawingSuspended suspended(form);
+    const QSizeF scale = scaling::scaleSizeTwips(form);
+    const double vertical = scale.height() / m_recordedHeight;
+    const double horizontal = scale.width() / m_recordedWidth;
+    for (const ControlRecord& record : m_controls)
+        rescale(record, horizontal, vertical);
+}
+
+void clsResize::CaptureLayout()
+{
+    QWidget* form = m_sourceForm;
+    m_controls.clear();
+    if (!form)
+        return;
+
+    const QSizeF scale = scaling::scaleSizeTwips(form);
+    m_recordedWidth = qRound(scale.width());
+    m_recordedHeight = qRound(scale.height());
+
+    const QList<QObject*> controls = scaling::controlsOf(form);
+    m_controls.resize(controls.size());
+    for (qsizetype i = 0; i < controls.size(); ++i) {
+        ControlRecord& record = m_controls[i];
+        record.control = controls[i];
+        if (auto* line = qobject_cast<LineControl*>(controls[i])) {
+            record.left = qRound(line->x1());
+            record.top = qRound(line->y1());
+            record.width = qRound(line->x2());
+            record.height = qRound(line->y2());
+        } else if (auto* widget = qobject_cast<QWidget*>(controls[i]); widget && !widget->isWindow()) {
+            const QRectF g = scaling::geometryTwips(widget);
+            record.left = qRound(g.x());
+            record.top = qRound(g.y());
+            record.width = qRound(g.width());
+            record.height = qRound(g.height());
+        }
+    }
+    m_capturePending = false;
+}
+
+void clsResize::rescale(const ControlRecord& record, double horizontal, double vertical)
+{
+    QObject* control = record.control;
+    if (!control)
+        return;
+    const scaling::FollowedValues follow = scaling::followedValues(control->property("Tag").toString());
+
+    if (auto* line = qobject_cast<LineControl*>(control)) {
+        line->setLine(follow.left ? record.left * horizontal : line->x1(),
+                      follow.top ? record.top * vertical : line->y1(),
+                      follow.width ? record.width * horizontal : line->x2(),
+                      follow.height ? record.height * vertical : line->y2());
+        return;
+    }
+
+    // Menu entries and child windows have no position on the window.
+    auto* widget = qobject_cast<QWidget*>(control);
+    if (!widget || widget->isWindow())
+        return;
+    const QRect now = widget->geometry();
+    const QRect target(follow.left ? scaling::pixelsFromTwipsX(widget, record.left * horizontal) : now.x(),
+                       follow.top ? scaling::pixelsFromTwipsY(widget, record.top * vertical) : now.y(),
+                       follow.width ? qMax(0, scaling::pixelsFromTwipsX(widget, record.width * horizontal))
+                                    : now.width(),
+                       follow.height ? qMax(0, scaling::pixelsFromTwipsY(widget, record.height * vertical))
+                                     : now.height());
+    if (target != now)
+        widget->setGeometry(target);
+}

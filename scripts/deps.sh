@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages that Lexoria needs to build, run and test,
+# only those that are missing. Runs as root, or through sudo.
+set -euo pipefail
+
+packages=(
+  # build
+  g++ make cmake pkg-config
+  qt6-base-dev qt6-base-dev-tools libgl-dev
+  libfluidsynth-dev libasound2-dev
+  # run: Italian standard buttons, the General MIDI soundfont, the fonts the windows are designed in
+  qt6-qpa-plugins qt6-translations-l10n timgm6mb-soundfont
+  fonts-liberation2 fonts-croscore fonts-comic-neue fonts-urw-base35 fonts-dejavu-core fontconfig
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,48 @@
+#include "controls.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+namespace Controls {
+
+QLabel* label(QWidget* parent, const QString& name, const QString& text, const QFont& font, const QColor& textColour,
+              std::optional<QColor> background, Qt::Alignment alignment)
+{
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(name);
+    l->setFont(font);
+    l->setAlignment(alignment);
+    l->setWordWrap(true);
+    l->setTextFormat(Qt::PlainText);
+    QPalette p = l->palette();
+    p.setColor(QPalette::WindowText, textColour);
+    if (background) {
+        p.setColor(QPalette::Window, *background);
+        l->setAutoFillBackground(true);
+    }
+    l->setPalette(p);
+    return l;
+}
+
+QPushButton* button(QWidget* parent, const QString& name, const QString& caption, const QString& toolTip,
+                    const QFont& font)
+{
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(name);
+    b->setFont(font);
+    if (!toolTip.isEmpty())
+        b->setToolTip(toolTip);
+    return b;
+}
+
+void setBackColor(QWidget* widget, const QColor& colour)
+{
+    QPalette p = widget->palette();
+    p.setColor(QPalette::Window, colour);
+    widget->setPalette(p);
+    widget->setAutoFillBackground(true);
+}
+
+QColor backColor(const QWidget* widget) { return widget->palette().color(QPalette::Window); }
+
+} // namespace Controls

@@ -1,0 +1,27 @@
+#pragma once
+// Small builders for the controls of the designed windows: every control gets
+// its design name as objectName, and its colours through the palette.
+
+#include <QColor>
+#include <QFont>
+#include <QString>
+#include <optional>
+
+class QLabel;
+class QPushButton;
+class QWidget;
+
+namespace Controls {
+
+// A label; a background colour makes it opaque, otherwise it shows its parent.
+QLabel* label(QWidget* parent, const QString& name, const QString& text, const QFont& font, const QColor& textColour,
+              std::optional<QColor> background = std::nullopt, Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop);
+
+QPushButton* button(QWidget* parent, const QString& name, const QString& caption, const QString& toolTip,
+                    const QFont& font);
+
+// The window (or control) background, as the design's BackColor.
+void setBackColor(QWidget* widget, const QColor& colour);
+QColor backColor(const QWidget* widget);
+
+} // namespace Controls

@@ -1,0 +1,46 @@
+// Lexoria: ties the windows of every folder to the registry and starts on the
+// splash window.
+
+#include "browserwindow.h"
+#include "dialogs.h"
+#include "fonts.h"
+#include "frmsplash.h"
+#include "scelta.h"
+#include "windowregistry.h"
+
+#include <QApplication>
+
+namespace {
+
+void registerWindows(WindowRegistry& registry)
+{
+    registry.registerWindow(QStringLiteral("frmSplash"), [] { return new frmSplash; });
+    registry.registerWindow(QStringLiteral("scelta"), [] { return new scelta; });
+    for (const corpus::ArchiveInfo& a : corpus::archives()) {
+        const corpus::Archive archive = a.archive;
+        registry.registerWindow(a.name, [archive] { return new BrowserWindow(archive); });
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Lexoria"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/assets/lexoria.png")));
+    // The process ends when its last loaded window is unloaded, hidden ones included.
+    QApplication::setQuitOnLastWindowClosed(false);
+    Dialogs::installItalianTranslations();
+    Fonts::installSubstitutions();
+
+    WindowRegistry& registry = WindowRegistry::instance();
+    QObject::connect(&registry, &WindowRegistry::lastWindowUnloaded, &app, [&registry] {
+        if (registry.isEmpty())
+            QCoreApplication::quit();
+    }, Qt::QueuedConnection);
+    registerWindows(registry);
+
+    registry.show(QStringLiteral("frmSplash"));
+    return app.exec();
+}

@@ -1,0 +1,116 @@
+#include "modlexoria.h"
+
+#include "dialogs.h"
+#include "windowregistry.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+
+namespace ModLexoria {
+
+namespace {
+std::function<bool(const QUrl&)> g_openUrl;
+}
+
+GlobalSettings& Settings()
+{
+    static GlobalSettings settings;
+    return settings;
+}
+
+std::optional<int>& ArchiveTotal(corpus::Archive archive)
+{
+    return Settings().archiveTotal[static_cast<size_t>(archive)];
+}
+
+void InitSettings()
+{
+    GlobalSettings& s = Settings();
+    s.programName = QStringLiteral("Lexoria");
+    s.subtitle = QStringLiteral("massime sull'edilizia");
+    s.versionText = QStringLiteral("2.05.05");
+    s.releaseDate = QStringLiteral("19/03/2001");
+    s.closingYearText = QStringLiteral("281211");
+    s.checkMessageTitle = s.programName + QStringLiteral(": controllo dati immessi nella finestra attiva");
+    s.helpMessageTitle = s.programName + QStringLiteral(": aiuto in linea");
+    s.deleteDialogTitle = QStringLiteral("Elimina: seleziona il file desiderato e clicca su Apri per cancellarlo");
+}
+
+QString WithSignBlank(qint64 number)
+{
+    return number < 0 ? QString::number(number) : QLatin1Char(' ') + QString::number(number);
+}
+
+QUrl documentUrl(const QString& target)
+{
+    QString t = target.trimmed();
+    // "mailto: name@host" is how the design writes it; the desktop rejects the blank.
+    if (t.startsWith(QLatin1String("mailto:"), Qt::CaseInsensitive))
+        return QUrl(QStringLiteral("mailto:") + t.mid(7).trimmed());
+    // A document name is taken as a file when one exists under it; anything else
+    // as a web address ("www.host" becomes "http://www.host").
+    const QUrl local = QUrl::fromUserInput(t, QDir::currentPath(), QUrl::AssumeLocalFile);
+    if (local.isLocalFile() && QFileInfo::exists(local.toLocalFile()))
+        return local;
+    return QUrl::fromUserInput(t, QDir::currentPath());
+}
+
+void setOpenUrlHandler(std::function<bool(const QUrl&)> handler) { g_openUrl = std::move(handler); }
+
+qint32 OpenDocument(const QString& target)
+{
+    constexpr qint32 Done = 42, FileNotFound = 2, NoAssociation = 31;
+    const QUrl url = documentUrl(target);
+    if (url.isEmpty() || !url.isValid())
+        return FileNotFound;
+    const bool opened = g_openUrl ? g_openUrl(url) : QDesktopServices::openUrl(url);
+    return opened ? Done : NoAssociation;
+}
+
+void ShowChooser() { WindowRegistry::instance().show(QStringLiteral("scelta")); }
+
+const QStringList& ExitSequenceWindows()
+{
+    static const QStringList names = {
+        QStringLiteral("scelta"), QStringLiteral("edilizia"), QStringLiteral("urbanistica"),
+        QStringLiteral("espropriazioni"), QStringLiteral("professionisti"), QStringLiteral("condominio"),
+        QStringLiteral("enti"), QStringLiteral("imprese"), QStringLiteral("sommario"), QStringLiteral("manuale"),
+        QStringLiteral("guidascelta"), QStringLiteral("guidaedilizia"), QStringLiteral("guidaurbanistica"),
+        QStringLiteral("guidaespropriazioni"), QStringLiteral("guidaprofessionisti"),
+        QStringLiteral("guidacondominio"), QStringLiteral("guidaenti"), QStringLiteral("guidaimprese"),
+        QStringLiteral("guidastampa"), QStringLiteral("guidaarchivio"), QStringLiteral("guidafunzionamento"),
+        QStringLiteral("frmTip"), QStringLiteral("licenza"), QStringLiteral("prodotti"),
+        QStringLiteral("supportoclienti"), QStringLiteral("informa"),
+    };
+    return names;
+}
+
+void ConfirmExit()
+{
+    const auto answer = Dialogs::MsgBox(QApplication::activeWindow(),
+                                        QStringLiteral("Vuoi uscire da ") + Settings().programName + QStringLiteral("?"),
+                                        QMessageBox::Yes | QMessageBox::No, Dialogs::Icon::Question,
+                                        QStringLiteral("Lexoria: massime sull'edilizia"), QMessageBox::No);
+    if (answer == QMessageBox::No)
+        return;
+
+    WindowRegistry& registry = WindowRegistry::instance();
+    const WindowRegistry::ScopedHold hold;
+    for (const QString& name : ExitSequenceWindows())
+        if (registry.isLoaded(name))
+            registry.unload(name);
+
+    // Referring to the splash creates it anew if a key press closed it earlier;
+    // its load step then starts the music from the beginning.
+    QWidget* splash = registry.load(QStringLiteral("frmSplash"));
+    auto* screen = dynamic_cast<ClosingScreen*>(splash);
+    if (screen)
+        screen->mediaCommand(QStringLiteral("play"));
+    registry.show(QStringLiteral("frmSplash"));
+    if (screen)
+        screen->setSecondLine(QString::fromLatin1(ClosingText));
+}
+
+} // namespace ModLexoria

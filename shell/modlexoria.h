@@ -1,0 +1,70 @@
+#pragma once
+// Process-wide settings and the procedures every window shares.
+
+#include "archives.h"
+
+#include <QString>
+#include <QStringList>
+#include <QUrl>
+#include <array>
+#include <functional>
+#include <optional>
+
+class QWidget;
+
+namespace ModLexoria {
+
+struct GlobalSettings {
+    // Constants, given their values by InitSettings.
+    QString programName;
+    QString subtitle;
+    QString versionText;
+    QString releaseDate;       // day/month/year
+    QString closingYearText;   // six digits: day, month, two-digit year of the build
+    QString checkMessageTitle;
+    QString helpMessageTitle;
+    QString deleteDialogTitle;
+    // Working values.
+    std::array<std::optional<int>, corpus::ArchiveCount> archiveTotal{}; // empty until the archive is built
+    quint32 lastBackgroundColour = 0;
+    QString priceListHeading;
+};
+
+GlobalSettings& Settings();
+
+std::optional<int>& ArchiveTotal(corpus::Archive archive);
+
+void InitSettings();
+
+// A number as labels and documents show it "with sign blank": one blank (the
+// place of the sign) before a non-negative number, a minus sign otherwise.
+QString WithSignBlank(qint64 number);
+
+// Hands a web address, an e-mail address ("mailto: ...") or a document to the
+// desktop's open action. Returns a value above 32 when the desktop took it, as
+// callers of the design expect; no caller inspects it.
+qint32 OpenDocument(const QString& target);
+// The URL OpenDocument hands to the desktop.
+QUrl documentUrl(const QString& target);
+// Tests replace the desktop's open action.
+void setOpenUrlHandler(std::function<bool(const QUrl&)> handler);
+
+void ShowChooser();
+
+// Asks whether to leave and, on Yes, closes the windows and shows the closing screen.
+void ConfirmExit();
+
+// The windows the exit sequence closes, in order.
+const QStringList& ExitSequenceWindows();
+
+inline constexpr const char* ClosingText = "          elaborazione eseguita con";
+
+} // namespace ModLexoria
+
+// The splash window as the exit sequence uses it.
+class ClosingScreen {
+public:
+    virtual ~ClosingScreen() = default;
+    virtual void mediaCommand(const QString& command) = 0; // "play", "pause", ...
+    virtual void setSecondLine(const QString& caption) = 0;
+};

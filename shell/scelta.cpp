@@ -1,0 +1,186 @@
+#include "scelta.h"
+
+#include "archives.h"
+#include "controls.h"
+#include "dialogs.h"
+#include "fonts.h"
+#include "modlexoria.h"
+#include "twips.h"
+
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStatusBar>
+
+namespace {
+
+const QColor DarkBlue(0, 0, 192);
+const QColor Yellow(255, 255, 0);
+const QColor Red(255, 0, 0);
+constexpr std::array<int, 7> CountLabelWidths = {4815, 4935, 4935, 5055, 4935, 5055, 5055};
+
+QFont sansSerif(double points, bool bold = false, bool underline = false)
+{
+    return Fonts::designFont(Fonts::MsSansSerif, points, bold, false, underline);
+}
+
+} // namespace
+
+scelta::scelta(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("scelta"));
+    setWindowTitle(QStringLiteral("Lexoria: menu degli archivi di massime disponibili"));
+    setFont(sansSerif(8.25));
+    setMouseTracking(true);
+    createControls();
+}
+
+void scelta::createControls()
+{
+    ScaledForm::setDesignClientSize(this, 9480, 6420);
+
+    Lb = Controls::label(this, QStringLiteral("Lb"), QStringLiteral("Cliccare sulla tematica prescelta"), sansSerif(24),
+                         Yellow, Red, Qt::AlignCenter);
+    scaling::placeTwips(Lb, 360, 360, 8775, 615);
+    Label61 = Controls::label(this, QStringLiteral("Label61"), QStringLiteral("Tematiche generali"),
+                              sansSerif(12, true), palette().color(QPalette::WindowText), std::nullopt, Qt::AlignHCenter | Qt::AlignTop);
+    scaling::placeTwips(Label61, 480, 1320, 3735, 375);
+    Label71 = Controls::label(this, QStringLiteral("Label71"), QStringLiteral(" il programma visualizza..."),
+                              sansSerif(12, true), palette().color(QPalette::WindowText));
+    scaling::placeTwips(Label71, 4320, 1320, 4815, 375);
+
+    for (int i = 0; i < 7; ++i) {
+        const corpus::ArchiveInfo& a = corpus::archives()[size_t(i)];
+        auto* option = new QRadioButton(a.chooserCaption, this);
+        option->setObjectName(QStringLiteral("Option1_%1").arg(i + 1));
+        option->setFont(sansSerif(12, true, true));
+        QPalette p = option->palette();
+        p.setColor(QPalette::WindowText, DarkBlue);
+        p.setColor(QPalette::ButtonText, DarkBlue);
+        option->setPalette(p);
+        option->setAutoExclusive(false); // a picked option never stays marked
+        option->setMouseTracking(true);
+        option->installEventFilter(this);
+        scaling::placeTwips(option, 480, 1920 + 480 * i, 3615, 300);
+        connect(option, &QRadioButton::clicked, this, [this, i] { Option1_Click(i + 1); });
+        Option1[size_t(i)] = option;
+
+        countLabels[size_t(i)] = Controls::label(this, QStringLiteral("Label%1").arg(i + 1), {}, font(),
+                                                 palette().color(QPalette::WindowText));
+        scaling::placeTwips(countLabels[size_t(i)], 4320, 2040 + 480 * i, CountLabelWidths[size_t(i)], 255);
+    }
+
+    num = Controls::label(this, QStringLiteral("num"), {}, sansSerif(9.75, true), DarkBlue, Yellow, Qt::AlignCenter);
+    scaling::placeTwips(num, 480, 5400, 3735, 375);
+
+    aiuto = Controls::button(this, QStringLiteral("aiuto"), QStringLiteral("&AIUTO"),
+                             QStringLiteral("cliccare per avere informazioni sull'uso della finestra"), font());
+    scaling::placeTwips(aiuto, 4440, 5520, 1215, 375);
+    connect(aiuto, &QPushButton::clicked, this, &scelta::aiuto_Click);
+    guida = Controls::button(this, QStringLiteral("guida"), QStringLiteral("&Guida in linea"),
+                             QStringLiteral("cliccare per visualizzare gli Argomenti della guida"), font());
+    scaling::placeTwips(guida, 5640, 5520, 1215, 375);
+    connect(guida, &QPushButton::clicked, this, &scelta::guida_Click);
+    cmdesci = Controls::button(this, QStringLiteral("cmdesci"), QStringLiteral("&USCITA"),
+                               QStringLiteral("cliccare per uscire da Lexoria"), font());
+    scaling::placeTwips(cmdesci, 6840, 5520, 1215, 375);
+    connect(cmdesci, &QPushButton::clicked, this, &scelta::cmdesci_Click);
+    forum = Controls::button(this, QStringLiteral("forum"), QStringLiteral("&forum"),
+                             QStringLiteral("cliccare per andare sul forum di discussione"), font());
+    scaling::placeTwips(forum, 8040, 5520, 1215, 375);
+    connect(forum, &QPushButton::clicked, this, &scelta::forum_Click);
+
+    StatusBar1 = new QStatusBar(this);
+    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+    StatusBar1->setSizeGripEnabled(false);
+    statusLabel = new QLabel(QStringLiteral("Menu di scelta."), StatusBar1);
+    statusLabel->setObjectName(QStringLiteral("StatusBar1_text"));
+    StatusBar1->addWidget(statusLabel, 1);
+    scaling::placeTwips(StatusBar1, 0, 6045, 9480, 375);
+}
+
+void scelta::Form_Load()
+{
+    form_.load(this, 6825, 9600);
+
+    WindowRegistry& registry = WindowRegistry::instance();
+    for (const corpus::ArchiveInfo& a : corpus::archives())
+        registry.load(a.name); // builds the archive and publishes its total
+
+    qint64 grandTotal = 0;
+    for (const corpus::ArchiveInfo& a : corpus::archives())
+        grandTotal += ModLexoria::ArchiveTotal(a.archive).value_or(0);
+    num->setText(QStringLiteral("Numero totale massime: ") + ModLexoria::WithSignBlank(grandTotal));
+    for (const corpus::ArchiveInfo& a : corpus::archives()) {
+        const int total = ModLexoria::ArchiveTotal(a.archive).value_or(0);
+        countLabels[size_t(corpus::indexOf(a.archive))]->setText(QStringLiteral("...") + ModLexoria::WithSignBlank(total)
+                                                                  + a.chooserCountText);
+    }
+}
+
+bool scelta::Form_QueryUnload()
+{
+    // The close box asks the exit question: otherwise the hidden archive windows
+    // would stay behind with no way to reach them.
+    ModLexoria::ConfirmExit();
+    return false;
+}
+
+void scelta::Form_Unload() { form_.release(); }
+
+void scelta::Form_Resize() { form_.resize(); }
+
+void scelta::Option1_Click(int index)
+{
+    if (index < 1 || index > 7)
+        return;
+    WindowRegistry::instance().show(corpus::archives()[size_t(index - 1)].name);
+    Option1[size_t(index - 1)]->setChecked(false);
+}
+
+void scelta::option1_MouseMove(int index)
+{
+    if (index >= 1 && index <= 7)
+        statusLabel->setText(corpus::archives()[size_t(index - 1)].chooserStatus);
+}
+
+void scelta::form_MouseMove()
+{
+    statusLabel->setText(
+        QStringLiteral("Elenca le tematiche trattate nelle massime visualizzabili (suddivise per argomenti)."));
+}
+
+QString scelta::statusText() const { return statusLabel->text(); }
+
+void scelta::mouseMoveEvent(QMouseEvent* event)
+{
+    // Moves over labels and buttons reach the window too; only the bare background counts.
+    if (!childAt(event->position().toPoint()))
+        form_MouseMove();
+    QWidget::mouseMoveEvent(event);
+}
+
+bool scelta::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseMove) {
+        for (int i = 0; i < 7; ++i)
+            if (watched == Option1[size_t(i)])
+                option1_MouseMove(i + 1);
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void scelta::aiuto_Click()
+{
+    Dialogs::MsgBox(this,
+                    QStringLiteral("- Scegliere l'argomento che si intende controllare cliccandoci sopra;\r"
+                                   "- visualizzare le informazioni nella barra di stato muovendosi con il mouse."),
+                    QMessageBox::Ok, Dialogs::Icon::Information, ModLexoria::Settings().helpMessageTitle);
+}
+
+void scelta::guida_Click() { WindowRegistry::instance().show(QStringLiteral("sommario")); }
+
+void scelta::cmdesci_Click() { ModLexoria::ConfirmExit(); }
+
+void scelta::forum_Click() { ModLexoria::OpenDocument(ForumAddress); }

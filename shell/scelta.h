@@ -1,0 +1,58 @@
+#pragma once
+// The archive chooser: the program's main menu. Loading it builds all seven
+// archives (their windows are created hidden) and shows their totals.
+
+#include "scaledform.h"
+#include "windowregistry.h"
+
+#include <QWidget>
+#include <array>
+
+class QLabel;
+class QPushButton;
+class QRadioButton;
+class QStatusBar;
+
+class scelta : public QWidget, public FormHooks {
+    Q_OBJECT
+public:
+    explicit scelta(QWidget* parent = nullptr);
+
+    void Form_Load() override;
+    bool Form_QueryUnload() override;
+    void Form_Unload() override;
+    void Form_Resize();
+
+    void Option1_Click(int index); // 1..7
+    void option1_MouseMove(int index);
+    void form_MouseMove();
+    void aiuto_Click();
+    void guida_Click();
+    void cmdesci_Click();
+    void forum_Click();
+
+    QString statusText() const;
+
+    static inline const QString ForumAddress = QStringLiteral("https://forum.velaria.example/lexoria");
+
+protected:
+    void mouseMoveEvent(QMouseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void createControls();
+
+    ScaledForm form_;
+    std::array<QRadioButton*, 7> Option1{};
+    std::array<QLabel*, 7> countLabels{}; // Label1..Label7
+    QLabel* Lb = nullptr;
+    QLabel* Label61 = nullptr;
+    QLabel* Label71 = nullptr;
+    QLabel* num = nullptr;
+    QPushButton* aiuto = nullptr;
+    QPushButton* guida = nullptr;
+    QPushButton* cmdesci = nullptr;
+    QPushButton* forum = nullptr;
+    QStatusBar* StatusBar1 = nullptr;
+    QLabel* statusLabel = nullptr;
+};

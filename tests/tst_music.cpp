@@ -1,0 +1,220 @@
+// The start-up music: the shipped tune is audible and of the right length, bad
+// files play as silence, and the media control takes any command sequence
+// without a crash or a word on stderr (there is no sound device under CI).
+
+#include "mediacontrol.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <cmath>
+#include <cstdio>
+#include <functional>
+#include <unistd.h>
+
+namespace {
+
+const QString Tune = QStringLiteral(LEXORIA_SOURCE_DIR "/assets/Internet.mid");
+
+struct Level {
+    double rms = 0;
+    double peak = 0;
+};
+
+Level level(const std::vector<float>& samples, std::size_t from = 0, std::size_t to = SIZE_MAX)
+{
+    Level l;
+    to = std::min(to, samples.size());
+    if (from >= to)
+        return l;
+    double sum = 0;
+    for (std::size_t i = from; i < to; ++i) {
+        sum += double(samples[i]) * samples[i];
+        l.peak = std::max(l.peak, double(std::fabs(samples[i])));
+    }
+    l.rms = std::sqrt(sum / double(to - from));
+    return l;
+}
+
+// Runs `work` with stderr sent to a scratch file and returns what was written.
+QByteArray stderrOf(const std::function<void()>& work)
+{
+    std::fflush(stderr);
+    std::FILE* capture = std::tmpfile();
+    const int saved = ::dup(STDERR_FILENO);
+    ::dup2(::fileno(capture), STDERR_FILENO);
+    work();
+    std::fflush(stderr);
+    ::dup2(saved, STDERR_FILENO);
+    ::close(saved);
+    QByteArray written;
+    std::rewind(capture);
+    char buffer[4096];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, capture)) > 0;)
+        written.append(buffer, qsizetype(n));
+    std::fclose(capture);
+    return written;
+}
+
+} // namespace
+
+class TestMusic : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void shippedTuneIsAudible();
+    void badFilesPlaySilence_data();
+    void badFilesPlaySilence();
+    void commandsInAnyOrder_data();
+    void commandsInAnyOrder();
+    void bareNameIsFoundHereThenBesideTheProgram();
+
+private:
+    QString fixture(const QString& name, const QByteArray& bytes);
+
+    QTemporaryDir m_dir;
+    QString m_garbage;
+};
+
+QString TestMusic::fixture(const QString& name, const QByteArray& bytes)
+{
+    QFile f(m_dir.filePath(name));
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
+        qFatal("cannot write a test file");
+    return f.fileName();
+}
+
+void TestMusic::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    QByteArray garbage;
+    for (int i = 0; i < 4096; ++i)
+        garbage.append(char((i * 7919 + 13) % 251));
+    m_garbage = fixture(QStringLiteral("garbage.mid"), garbage);
+}
+
+void TestMusic::shippedTuneIsAudible()
+{
+    const QString soundFont = MMControl::soundFontPath();
+    QVERIFY2(!soundFont.isEmpty(), "no General MIDI soundfont installed (timgm6mb-soundfont)");
+
+    MMControl::Rendering r;
+    const QByteArray errors = stderrOf([&] { r = MMControl::renderToMemory(Tune, soundFont, 40); });
+    QCOMPARE(errors, QByteArray());
+
+    QVERIFY2(r.tuneSeconds >= 15 && r.tuneSeconds <= 30, qPrintable(QString::number(r.tuneSeconds)));
+    const Level whole = level(r.samples, 0, std::size_t(r.tuneSeconds * r.sampleRate) * 2);
+    QVERIFY2(whole.rms > 0.02, qPrintable(QString::number(whole.rms)));
+    QVERIFY2(whole.peak > 0.2 && whole.peak < 1.0, qPrintable(QString::number(whole.peak)));
+
+    // No dead stretch anywhere: every second of the tune sounds.
+    const std::size_t second = std::size_t(r.sampleRate) * 2;
+    for (int s = 0; s + 1 < int(r.tuneSeconds); ++s) {
+        const Level l = level(r.samples, s * second, (s + 1) * second);
+        QVERIFY2(l.rms > 0.005, qPrintable(QStringLiteral("second %1: rms %2").arg(s).arg(l.rms)));
+    }
+    // And no note left hanging once it is over.
+    const Level after = level(r.samples, std::size_t(r.tuneSeconds + 5) * second);
+    QVERIFY2(after.peak < 1e-3, qPrintable(QString::number(after.peak)));
+}
+
+void TestMusic::badFilesPlaySilence_data()
+{
+    QTest::addColumn<QString>("path");
+
+    QFile tune(Tune);
+    QVERIFY(tune.open(QIODevice::ReadOnly));
+    const QByteArray midi = tune.readAll();
+
+    QTest::newRow("missing") << m_dir.filePath(QStringLiteral("absent.mid"));
+    QTest::newRow("empty") << fixture(QStringLiteral("empty.mid"), {});
+    QTest::newRow("garbage") << m_garbage;
+    QTest::newRow("header only") << fixture(QStringLiteral("header.mid"), midi.left(14));
+    QTest::newRow("cut in a track") << fixture(QStringLiteral("cut.mid"), midi.left(midi.size() / 2));
+}
+
+void TestMusic::badFilesPlaySilence()
+{
+    QFETCH(QString, path);
+    const QString soundFont = MMControl::soundFontPath();
+    QVERIFY(!soundFont.isEmpty());
+
+    MMControl::Rendering r;
+    const QByteArray errors = stderrOf([&] { r = MMControl::renderToMemory(path, soundFont, 2); });
+    QCOMPARE(errors, QByteArray());
+    QCOMPARE(r.samples.size(), std::size_t(2 * r.sampleRate) * 2);
+    QVERIFY2(level(r.samples).peak < 1e-4, qPrintable(QString::number(level(r.samples).peak)));
+}
+
+void TestMusic::commandsInAnyOrder_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QStringList>("commands");
+
+    const QString missing = QStringLiteral("Missing-%1.mid").arg(QCoreApplication::applicationPid());
+    const QStringList splash{"open", "play", "pause", "play", "pause", "play", "close"};
+    const QStringList odd{"play", "pause", "close", "close", "open", "open", "pause", "play", "play",
+                          "PLAY ", "stop", "", "close", "play"};
+    const QStringList leftOpen{"open", "play"};  // the destructor closes
+
+    QTest::newRow("tune, splash") << Tune << splash;
+    QTest::newRow("tune, odd order") << Tune << odd;
+    QTest::newRow("tune, left open") << Tune << leftOpen;
+    QTest::newRow("damaged, splash") << m_garbage << splash;
+    QTest::newRow("missing, splash") << missing << splash;
+    QTest::newRow("missing, odd order") << missing << odd;
+    QTest::newRow("no name, odd order") << QString() << odd;
+}
+
+void TestMusic::commandsInAnyOrder()
+{
+    QFETCH(QString, file);
+    QFETCH(QStringList, commands);
+
+    const QByteArray errors = stderrOf([&] {
+        MMControl control;
+        control.setObjectName(QStringLiteral("MMControl1"));
+        control.setProperty("FileName", file);
+        for (const QString& c : commands) {
+            control.setProperty("Command", c);
+            QCOMPARE(control.property("Command").toString(), c);
+            const QString cmd = c.trimmed().toLower();
+            if (cmd == u"close" || (cmd == u"open" && !QFileInfo::exists(file)))
+                QVERIFY(!control.isOpen());
+            if (cmd == u"pause" || cmd == u"close")
+                QVERIFY(!control.isPlaying());
+            QVERIFY(control.isOpen() || !control.isPlaying());
+        }
+    });
+    QCOMPARE(errors, QByteArray());
+}
+
+void TestMusic::bareNameIsFoundHereThenBesideTheProgram()
+{
+    const QString name = QStringLiteral("lookup-%1.mid").arg(QCoreApplication::applicationPid());
+    QTemporaryDir here;
+    QVERIFY(here.isValid());
+    const QString oldCurrent = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(here.path()));
+    const QString besideProgram = QDir(QCoreApplication::applicationDirPath()).filePath(name);
+    const QString inCurrent = QDir(here.path()).filePath(name);
+    auto cleanUp = qScopeGuard([&] {
+        QFile::remove(besideProgram);
+        QDir::setCurrent(oldCurrent);
+    });
+
+    QCOMPARE(MMControl::locate(name), QString());
+    QVERIFY(QFile::copy(Tune, besideProgram));
+    QCOMPARE(MMControl::locate(name), besideProgram);
+    QVERIFY(QFile::copy(Tune, inCurrent));
+    QCOMPARE(QFileInfo(MMControl::locate(name)).canonicalFilePath(), QFileInfo(inCurrent).canonicalFilePath());
+    QCOMPARE(MMControl::locate(inCurrent), inCurrent);
+}
+
+QTEST_GUILESS_MAIN(TestMusic)
+#include "tst_music.moc"
