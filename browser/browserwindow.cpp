@@ -1,15 +1,22 @@
 #include "browserwindow.h"
 
 #include "controls.h"
+#include "dialogs.h"
 #include "fonts.h"
 #include "modlexoria.h"
 #include "twips.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QMenuBar>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStandardPaths>
 #include <QToolBar>
 
 namespace {
@@ -18,7 +25,56 @@ const QColor DesignBackground(128, 128, 128);
 const QColor Yellow(255, 255, 0);
 const QColor DarkBlue(0, 0, 192);
 
+const QColor UniformGrey(192, 192, 192);
+
 QFont sansSerif(double points, bool bold = false) { return Fonts::designFont(Fonts::MsSansSerif, points, bold); }
+
+// The window menu: entry 0 is the chooser, 1..7 the archives in window-number order.
+QString windowOfEntry(int index)
+{
+    return index == 0 ? QStringLiteral("scelta") : corpus::archives()[size_t(index - 1)].name;
+}
+
+QString entryCaption(int index)
+{
+    return QStringLiteral("Finestra ") + (index == 0 ? QStringLiteral("Menu") : corpus::archives()[size_t(index - 1)].label);
+}
+
+// The toolbar, by position; separators take a position too.
+struct ToolbarButton {
+    const char* toolTip;   // nullptr for a separator
+    const char* icon;      // the program's own picture, ":/assets/tb-<icon>.png"
+    const char* themeIcon; // the desktop's icon of the same meaning, where it has one
+};
+constexpr std::array<ToolbarButton, 20> ToolbarLayout = {{
+    {"elimina file", "elimina", "edit-delete"},
+    {"stampa sentenza visualizzata", "stampa", "document-print"},
+    {nullptr, nullptr, nullptr},
+    {"visualizza finestra 'Menu'", "menu", nullptr},
+    {"visualizza finestra 'Edilizia'", "edilizia", nullptr},
+    {"visualizza finestra 'Urbanistica'", "urbanistica", nullptr},
+    {"visualizza finestra 'Espropriazioni'", "espropriazioni", nullptr},
+    {"visualizza finestra 'Professionisti'", "professionisti", nullptr},
+    {"visualizza finestra 'Condominio'", "condominio", nullptr},
+    {"visualizza finestra 'Enti'", "enti", nullptr},
+    {"visualizza finestra 'Imprese'", "imprese", nullptr},
+    {nullptr, nullptr, nullptr},
+    {"colore di sfondo", "colore", "preferences-desktop-color"},
+    {nullptr, nullptr, nullptr},
+    {"guida in linea", "guida", "help-contents"},
+    {"suggerimenti", "suggerimenti", "help-hint"},
+    {"supporto prodotto", "supporto", "help-faq"},
+    {"informazioni su Lexoria", "informazioni", "help-about"},
+    {nullptr, nullptr, nullptr},
+    {"uscita da Lexoria", "uscita", "application-exit"},
+}};
+
+QIcon toolbarIcon(const ToolbarButton& b)
+{
+    const QIcon own(QStringLiteral(":/assets/tb-%1.png").arg(QLatin1String(b.icon)));
+    // The archive buttons have no desktop equivalent; the others follow the desktop's theme.
+    return b.themeIcon ? QIcon::fromTheme(QLatin1String(b.themeIcon), own) : own;
+}
 
 } // namespace
 
@@ -27,8 +83,120 @@ BrowserWindow::BrowserWindow(corpus::Archive archive, QWidget* parent) : QMainWi
     setObjectName(archiveInfo().name);
     setWindowTitle(archiveInfo().caption);
     setFont(sansSerif(8.25));
+    createMenus();
     createControls();
+    createToolbar();
+    connectButtons();
     setTabOrder();
+}
+
+void BrowserWindow::createMenus()
+{
+    QMenuBar* bar = menuBar();
+    auto add = [this](QMenu* menu, const QString& name, const QString& caption, auto handler) {
+        QAction* action = menu->addAction(caption);
+        action->setObjectName(name);
+        connect(action, &QAction::triggered, this, handler);
+        return action;
+    };
+    auto separator = [](QMenu* menu, const QString& name) { menu->addSeparator()->setObjectName(name); };
+
+    QMenu* file = bar->addMenu(QStringLiteral("&File"));
+    file->setObjectName(QStringLiteral("file"));
+    add(file, QStringLiteral("eliminare"), QStringLiteral("&Elimina..."), &BrowserWindow::eliminare_click);
+    separator(file, QStringLiteral("l4"));
+    QMenu* stam = file->addMenu(QStringLiteral("S&tampa"));
+    stam->setObjectName(QStringLiteral("stam"));
+    add(stam, QStringLiteral("stampa"), QStringLiteral("&Sentenza visualizzata"), &BrowserWindow::stampa_Click);
+    add(stam, QStringLiteral("stampatutte"), QStringLiteral("&Tutte le sentenze dell'argomento"),
+        &BrowserWindow::stampatutte_Click);
+    separator(file, QStringLiteral("l3"));
+    add(file, QStringLiteral("usci"), QStringLiteral("Es&ci"), &BrowserWindow::usci_Click);
+
+    QMenu* modif = bar->addMenu(QStringLiteral("&Modifica"));
+    modif->setObjectName(QStringLiteral("modif"));
+    add(modif, QStringLiteral("colorare"), QStringLiteral("&Colore di sfondo"), &BrowserWindow::colorare_Click);
+    separator(modif, QStringLiteral("l5"));
+    QAction* controlla = modif->addAction(QStringLiteral("Controllo &dati immessi"));
+    controlla->setObjectName(QStringLiteral("controlla"));
+    controlla->setEnabled(false);
+    separator(modif, QStringLiteral("l7"));
+    QAction* cancella = modif->addAction(QStringLiteral("C&ancella dati finestra"));
+    cancella->setObjectName(QStringLiteral("cancella"));
+    cancella->setEnabled(false);
+
+    QMenu* visu = bar->addMenu(QStringLiteral("&Visualizza"));
+    visu->setObjectName(QStringLiteral("visu"));
+    const int own = corpus::indexOf(archive_) + 1;
+    for (int i = 0; i < 8; ++i) {
+        QAction* entry = visu->addAction(entryCaption(i));
+        entry->setObjectName(QStringLiteral("fin_%1").arg(i));
+        entry->setShortcut(QKeySequence(Qt::CTRL | Qt::Key(Qt::Key_A + i)));
+        entry->setCheckable(i == own);
+        entry->setChecked(i == own);
+        connect(entry, &QAction::triggered, this, [this, i] {
+            fin[size_t(i)]->setChecked(i == corpus::indexOf(archive_) + 1); // the mark never moves
+            fin_Click(i);
+        });
+        fin[size_t(i)] = entry;
+    }
+
+    QMenu* inter = bar->addMenu(QStringLiteral("&?"));
+    inter->setObjectName(QStringLiteral("inter"));
+    add(inter, QStringLiteral("guida"), QStringLiteral("&Guida in linea"), &BrowserWindow::guida_Click);
+    add(inter, QStringLiteral("suggerimenti"), QStringLiteral("&Suggerimenti..."), &BrowserWindow::suggerimenti_Click);
+    separator(inter, QStringLiteral("l8"));
+    add(inter, QStringLiteral("supporto"), QStringLiteral("Supporto &prodotto"), &BrowserWindow::supporto_Click);
+    separator(inter, QStringLiteral("l9"));
+    add(inter, QStringLiteral("informazioni"), QStringLiteral("&Informazioni su Lexoria"),
+        &BrowserWindow::informazioni_Click);
+
+    // The window's own help, at the right-hand end of the menu bar.
+    auto* corner = new QMenuBar(bar);
+    corner->setObjectName(QStringLiteral("finestraBar"));
+    QAction* finestra = corner->addAction(QStringLiteral("Fi&nestra n.%1 di 8").arg(archiveInfo().windowNumber));
+    finestra->setObjectName(QStringLiteral("finestra"));
+    connect(finestra, &QAction::triggered, this, &BrowserWindow::finestra_Click);
+    bar->setCornerWidget(corner, Qt::TopRightCorner);
+}
+
+void BrowserWindow::createToolbar()
+{
+    Toolbar1->setIconSize(QSize(24, 24));
+    for (int position = 1; position <= int(ToolbarLayout.size()); ++position) {
+        const ToolbarButton& b = ToolbarLayout[size_t(position - 1)];
+        if (!b.toolTip) {
+            Toolbar1->addSeparator()->setObjectName(QStringLiteral("Toolbar1_%1").arg(position));
+            continue;
+        }
+        QAction* button = Toolbar1->addAction(toolbarIcon(b), QString::fromUtf8(b.toolTip));
+        button->setObjectName(QStringLiteral("Toolbar1_%1").arg(position));
+        button->setToolTip(QString::fromUtf8(b.toolTip));
+        connect(button, &QAction::triggered, this, [this, position] { Toolbar1_ButtonClick(position); });
+    }
+}
+
+void BrowserWindow::connectButtons()
+{
+    connect(aiuto, &QPushButton::clicked, this, &BrowserWindow::aiuto_Click);
+    connect(guidainlinea, &QPushButton::clicked, this, &BrowserWindow::guidainlinea_Click);
+    connect(stampiamo, &QPushButton::clicked, this, &BrowserWindow::stampiamo_Click);
+    connect(esco, &QPushButton::clicked, this, &BrowserWindow::esco_Click);
+    // Menu shortcuts (Ctrl+A..H) win over the text box's own keys, as menu accelerators do.
+    sent->installEventFilter(this);
+    List1->installEventFilter(this);
+}
+
+bool BrowserWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::ShortcutOverride) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const QKeySequence pressed(key->keyCombination());
+        for (QAction* entry : fin)
+            if (entry->shortcut() == pressed)
+                return true; // not overridden: the window's shortcut runs
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void BrowserWindow::createControls()
@@ -57,6 +225,10 @@ void BrowserWindow::createControls()
     List1->setObjectName(QStringLiteral("List1"));
     List1->setAccessibleName(QStringLiteral("Elenco degli argomenti"));
     List1->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Long titles are cut at the edge, as in a classic list box; the chosen
+    // title is shown in full above the text.
+    List1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    List1->setTextElideMode(Qt::ElideNone);
     scaling::placeTwips(List1, 120, 1080, 2535, 4350);
     // Only a real change of the selection chooses a topic (focus alone does not).
     connect(List1, &QListWidget::itemSelectionChanged, this, [this] {
@@ -72,6 +244,7 @@ void BrowserWindow::createControls()
     HScroll1->setPageStep(5);
     HScroll1->setValue(1);
     HScroll1->setTracking(false); // nothing happens while the thumb is dragged
+    HScroll1->setFocusPolicy(Qt::StrongFocus); // reachable with Tab, stepped with the arrow keys
     scaling::placeTwips(HScroll1, 2760, 1200, 5415, 375);
     connect(HScroll1, &QScrollBar::valueChanged, this, [this] { HScroll1_Change(); });
 
@@ -119,6 +292,10 @@ void BrowserWindow::setTabOrder()
     for (qsizetype i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
 }
+
+QColor BrowserWindow::backColor() const { return Controls::backColor(surface_); }
+
+void BrowserWindow::setBackColor(const QColor& colour) { Controls::setBackColor(surface_, colour); }
 
 void BrowserWindow::Form_Load()
 {
@@ -171,5 +348,114 @@ void BrowserWindow::HScroll1_Change()
     } else {
         conta->setText(QString::number(currentPosition_));
         sent->setPlainText(tables_.Massima(currentTopic_, currentPosition_));
+    }
+}
+
+void BrowserWindow::fin_Click(int index)
+{
+    if (index < 0 || index > 7)
+        return;
+    if (index == corpus::indexOf(archive_) + 1) {
+        const auto answer = Dialogs::MsgBox(this, archiveInfo().ownQuestion, QMessageBox::Yes | QMessageBox::No,
+                                            Dialogs::Icon::Question, ModLexoria::Settings().helpMessageTitle);
+        if (answer != QMessageBox::No)
+            WindowRegistry::instance().show(archiveInfo().ownHelpWindow);
+        return;
+    }
+    WindowRegistry::instance().show(windowOfEntry(index));
+}
+
+void BrowserWindow::finestra_Click() { WindowRegistry::instance().show(archiveInfo().ownHelpWindow); }
+
+void BrowserWindow::colorare_Click()
+{
+    ModLexoria::GlobalSettings& settings = ModLexoria::Settings();
+    if (backColor() != UniformGrey) {
+        const auto answer =
+            Dialogs::MsgBox(this, QStringLiteral("Colori uguali e riposanti (grigio) per tutte le finestre?"),
+                            QMessageBox::Yes | QMessageBox::No, Dialogs::Icon::None,
+                            settings.programName + QStringLiteral(": colore di sfondo"));
+        if (answer != QMessageBox::No) {
+            for (const corpus::ArchiveInfo& a : corpus::archives())
+                if (auto* window = qobject_cast<BrowserWindow*>(WindowRegistry::instance().load(a.name)))
+                    window->setBackColor(UniformGrey);
+            return;
+        }
+    }
+    // The dialog opens on the colour it last held; a cancelled dialog changes nothing.
+    const quint32 last = settings.lastBackgroundColour; // 0x00BBGGRR
+    const QColor preset(int(last & 0xFF), int((last >> 8) & 0xFF), int((last >> 16) & 0xFF));
+    const std::optional<QColor> chosen = Dialogs::ColorDialog(this, preset);
+    if (!chosen || !chosen->isValid())
+        return;
+    settings.lastBackgroundColour = quint32(chosen->red()) | quint32(chosen->green()) << 8 | quint32(chosen->blue()) << 16;
+    setBackColor(*chosen);
+}
+
+void BrowserWindow::eliminare_click()
+{
+    // The chosen file goes to the desktop's trash, so a wrong pick can be undone;
+    // it is deleted outright only where no trash can take it. Every failure ends
+    // the command silently, as does a cancelled dialog.
+    const QString path = Dialogs::OpenFileDialog(this, ModLexoria::Settings().deleteDialogTitle);
+    if (path.isEmpty())
+        return;
+    const QFileInfo file(path);
+    // A read-only file is left alone, as the desktop's delete would refuse it
+    // (the owner's write bit: access checks say yes to root whatever the mode).
+    if (!file.isFile() || !file.permission(QFileDevice::WriteOwner))
+        return;
+    // Qt 6.4 moves the file to a "files" folder under the current directory when
+    // the user's data folder does not exist yet: make sure it does.
+    QDir().mkpath(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
+    if (!QFile::moveToTrash(path) && QFileInfo::exists(path))
+        QFile::remove(path);
+}
+
+void BrowserWindow::aiuto_Click()
+{
+    Dialogs::MsgBox(this,
+                    QStringLiteral("- Scegliere uno degli argomenti elencati sulla sinistra della finestra;\r"
+                                   "- visualizzare le sentenze disponibili usando la barra di scorrimento orizzontale;\r"
+                                   "- stampare la singola sentenza cliccando sul tasto Stampa;\r"
+                                   "- stampare tutte le sentenze dell'argomento scelto cliccando su File nella barra del menu;\r"
+                                   "- visualizzare il numero di sentenze disponibili nella casella gialla."),
+                    QMessageBox::Ok, Dialogs::Icon::Information, ModLexoria::Settings().helpMessageTitle);
+}
+
+void BrowserWindow::usci_Click() { ModLexoria::ConfirmExit(); }
+void BrowserWindow::esco_Click() { ModLexoria::ConfirmExit(); }
+void BrowserWindow::guida_Click() { WindowRegistry::instance().show(QStringLiteral("sommario")); }
+void BrowserWindow::guidainlinea_Click() { WindowRegistry::instance().show(QStringLiteral("sommario")); }
+void BrowserWindow::suggerimenti_Click() { WindowRegistry::instance().show(QStringLiteral("frmTip")); }
+void BrowserWindow::supporto_Click() { WindowRegistry::instance().show(QStringLiteral("supportoclienti")); }
+void BrowserWindow::informazioni_Click() { WindowRegistry::instance().show(QStringLiteral("informa")); }
+void BrowserWindow::stampiamo_Click() { stampa_Click(); }
+
+void BrowserWindow::stampatutte_Click()
+{
+    printAll = 1;
+    stampa_Click();
+    printAll = 0;
+}
+
+void BrowserWindow::stampa_Click()
+{
+    // The export to the word processor comes with the printing work.
+}
+
+void BrowserWindow::Toolbar1_ButtonClick(int position)
+{
+    switch (position) {
+    case 1: eliminare_click(); break;
+    case 2: stampa_Click(); break;
+    case 4: case 5: case 6: case 7: case 8: case 9: case 10: case 11: fin_Click(position - 4); break;
+    case 13: colorare_Click(); break;
+    case 15: guida_Click(); break;
+    case 16: suggerimenti_Click(); break;
+    case 17: supporto_Click(); break;
+    case 18: informazioni_Click(); break;
+    case 20: usci_Click(); break;
+    default: break; // separators
     }
 }

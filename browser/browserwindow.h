@@ -8,6 +8,7 @@
 #include "windowregistry.h"
 
 #include <QMainWindow>
+#include <array>
 
 class QLabel;
 class QListWidget;
@@ -15,6 +16,7 @@ class QPlainTextEdit;
 class QPushButton;
 class QScrollBar;
 class QToolBar;
+class QAction;
 
 class BrowserWindow : public QMainWindow, public FormHooks {
     Q_OBJECT
@@ -37,10 +39,35 @@ public:
     void List1_Click();
     void HScroll1_Change();
 
+    // Commands of the menus, the toolbar and the buttons.
+    void eliminare_click();
+    void colorare_Click();
+    void usci_Click();
+    void fin_Click(int index);
+    void finestra_Click();
+    void guida_Click();
+    void suggerimenti_Click();
+    void supporto_Click();
+    void informazioni_Click();
+    void Toolbar1_ButtonClick(int position); // 1..20, separators included
+    void aiuto_Click();
+    void guidainlinea_Click();
+    void stampiamo_Click();
+    void esco_Click();
+    void stampa_Click();
+    void stampatutte_Click();
+
+    QColor backColor() const;
+    void setBackColor(const QColor& colour);
+
     static QString endOfTopicNotice(const corpus::ArchiveInfo& info);
 
 private:
+    void createMenus();
+    void createToolbar();
     void createControls();
+    void connectButtons();
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void setTabOrder();
     void contamassime();
 
@@ -65,4 +92,5 @@ private:
     QLabel* passo = nullptr;
     QPushButton* stampiamo = nullptr;
     QPushButton* esco = nullptr;
+    std::array<QAction*, 8> fin{};
 };

@@ -31,7 +31,6 @@ struct ArchiveInfo {
     QString chooserStatus;    // status bar text while the mouse is over the option
     QString ownQuestion;      // asked by the window's own entry of the window menu
     QString ownHelpWindow;    // the window's own help window
-    int finestraPadding;      // blanks before "Fi&nestra n." in the menu bar
 };
 
 const std::array<ArchiveInfo, ArchiveCount>& archives();

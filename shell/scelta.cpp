@@ -4,6 +4,7 @@
 #include "controls.h"
 #include "dialogs.h"
 #include "fonts.h"
+#include "maker.h"
 #include "modlexoria.h"
 #include "twips.h"
 
@@ -183,4 +184,4 @@ void scelta::guida_Click() { WindowRegistry::instance().show(QStringLiteral("som
 
 void scelta::cmdesci_Click() { ModLexoria::ConfirmExit(); }
 
-void scelta::forum_Click() { ModLexoria::OpenDocument(ForumAddress); }
+void scelta::forum_Click() { ModLexoria::OpenDocument(Maker::ForumPage); }

@@ -33,7 +33,7 @@ public:
 
     QString statusText() const;
 
-    static inline const QString ForumAddress = QStringLiteral("https://forum.velaria.example/lexoria");
+    
 
 protected:
     void mouseMoveEvent(QMouseEvent* event) override;
