@@ -78,6 +78,20 @@ void frmSplash::createControls()
         7935, 195);
     add(8, Hint, font(), std::nullopt, Qt::AlignLeft | Qt::AlignTop, 3960, 4800, 4455, 255);
     fitKeepingCentre(1);
+    growLeftToFit(8);
+}
+
+void frmSplash::growLeftToFit(int index)
+{
+    // The look-alike fonts run wider than the design's: a line that would be cut
+    // grows to the left, keeping its right edge inside the frame.
+    QLabel* l = label_[size_t(index)];
+    const double needed = scaling::twipsFromPixelsX(this, l->fontMetrics().horizontalAdvance(l->text()) + 4);
+    const QRectF g = scaling::geometryTwips(l);
+    if (needed > g.width()) {
+        const double right = std::min(g.right(), 8520.0 - 60);
+        scaling::placeTwips(l, right - needed, g.top(), needed, g.height());
+    }
 }
 
 void frmSplash::fitKeepingCentre(int index)

@@ -41,6 +41,7 @@ private:
     void createControls();
     // The label fits its width to its text and keeps its horizontal centre.
     void fitKeepingCentre(int index);
+    void growLeftToFit(int index);
 
     std::array<QLabel*, 12> label_{}; // indexes 0..5 and 7..11 are used
     std::array<double, 12> centre_{}; // design centre (twips) of the labels that fit their text

@@ -1,0 +1,262 @@
+// The reading path end to end: the splash window, the archive chooser and the
+// exit sequence, with the real browser windows behind them.
+
+#include "browserwindow.h"
+#include "frmsplash.h"
+#include "modlexoria.h"
+#include "scelta.h"
+#include "scripteddialogs.h"
+#include "windowregistry.h"
+
+#include <QLabel>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QRadioButton>
+#include <QTest>
+
+namespace {
+
+QHash<QString, int> g_created;
+
+WindowRegistry& registry() { return WindowRegistry::instance(); }
+
+void registerWindows()
+{
+    auto counted = [](const QString& name, auto make) {
+        registry().registerWindow(name, [name, make] {
+            ++g_created[name];
+            return make();
+        });
+    };
+    counted(QStringLiteral("frmSplash"), [] { return new frmSplash; });
+    counted(QStringLiteral("scelta"), [] { return new scelta; });
+    for (const corpus::ArchiveInfo& a : corpus::archives()) {
+        const corpus::Archive archive = a.archive;
+        counted(a.name, [archive] { return new BrowserWindow(archive); });
+    }
+    for (const char* name : {"sommario", "prodotti"})
+        counted(QString::fromLatin1(name), [] { return new QWidget; });
+}
+
+frmSplash* splash() { return qobject_cast<frmSplash*>(registry().find(QStringLiteral("frmSplash"))); }
+scelta* chooser() { return qobject_cast<scelta*>(registry().find(QStringLiteral("scelta"))); }
+QString labelText(QWidget* w, const QString& name) { return w->findChild<QLabel*>(name)->text(); }
+
+void clickOn(QWidget* w) { QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(5, 5)); }
+
+void moveOver(QWidget* w, QPoint at = QPoint(3, 3))
+{
+    QMouseEvent move(QEvent::MouseMove, at, w->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(w, &move);
+}
+
+} // namespace
+
+class TestReading : public QObject {
+    Q_OBJECT
+private slots:
+    void init()
+    {
+        g_created.clear();
+        registerWindows();
+        for (auto& total : ModLexoria::Settings().archiveTotal)
+            total.reset();
+        registry().show(QStringLiteral("frmSplash"));
+    }
+    void cleanup()
+    {
+        registry().reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    void splashAtStart()
+    {
+        frmSplash* s = splash();
+        QCOMPARE(s->label(3)->text(), QStringLiteral("Lexoria"));
+        QCOMPARE(s->label(4)->text(), QStringLiteral("massime sull'edilizia"));
+        QCOMPARE(s->label(5)->text(), QStringLiteral("EDIZIONE PROFESSIONALE - VERSIONE 2.05.05"));
+        QCOMPARE(s->label(2)->text(), QStringLiteral("                        presenta"));
+        QCOMPARE(s->label(1)->text(), QStringLiteral("software VELARIA"));
+        QCOMPARE(s->label(8)->text(), QStringLiteral("(cliccare sulla finestra per iniziare; premere un tasto per uscire)"));
+        QCOMPARE(s->MMControl1().fileName(), QStringLiteral("Internet.mid"));
+        QCOMPARE(s->MMControl1().command(), QStringLiteral("play"));
+        QCOMPARE(ModLexoria::Settings().helpMessageTitle, QStringLiteral("Lexoria: aiuto in linea"));
+        // Labels that fit their text keep their designed centre.
+        const QRect nameBox = s->label(3)->geometry();
+        QVERIFY(nameBox.width() > s->label(3)->fontMetrics().horizontalAdvance(QStringLiteral("Lexoria")));
+        QVERIFY(qAbs((nameBox.left() + nameBox.right() + 1) / 2.0 - 5647.5 / 15) <= 1.0); // 96 DPI here
+    }
+
+    // A click anywhere opens one chooser and pauses the music.
+    void splashClicks_data()
+    {
+        QTest::addColumn<QString>("target");
+        QTest::newRow("background") << "";
+        QTest::newRow("warning line") << "label_7";
+        QTest::newRow("frame bar") << "label_0";
+        QTest::newRow("picture") << "Image1";
+        QTest::newRow("program name") << "label_3";
+    }
+    void splashClicks()
+    {
+        QFETCH(QString, target);
+        frmSplash* s = splash();
+        QWidget* on = target.isEmpty() ? static_cast<QWidget*>(s) : s->findChild<QWidget*>(target);
+        QVERIFY(on);
+        clickOn(on);
+        clickOn(on);
+        clickOn(s);
+        QCOMPARE(g_created.value(QStringLiteral("scelta")), 1);
+        QVERIFY(chooser()->isVisible());
+        QVERIFY(s->isVisible()); // the splash stays underneath
+        QCOMPARE(s->MMControl1().command(), QStringLiteral("pause"));
+    }
+
+    void splashKeys()
+    {
+        frmSplash* s = splash();
+        clickOn(s);
+        registry().load(QStringLiteral("prodotti"));
+        QTest::keyClick(s, Qt::Key_Left);
+        QTest::keyClick(s, Qt::Key_F5);
+        QVERIFY(registry().isLoaded(QStringLiteral("frmSplash")));
+        QTest::keyClick(s, 'x');
+        QVERIFY(!registry().isLoaded(QStringLiteral("frmSplash")));
+        QVERIFY(!registry().isLoaded(QStringLiteral("prodotti")));
+        // The chooser and the archives keep working.
+        QVERIFY(chooser());
+        chooser()->Option1_Click(5);
+        auto* condominio = qobject_cast<BrowserWindow*>(registry().find(QStringLiteral("condominio")));
+        condominio->findChild<QListWidget*>(QStringLiteral("List1"))->setCurrentRow(9);
+        QCOMPARE(condominio->topicCount(), 62);
+    }
+
+    void chooserTexts()
+    {
+        clickOn(splash());
+        scelta* c = chooser();
+        QCOMPARE(c->windowTitle(), QStringLiteral("Lexoria: menu degli archivi di massime disponibili"));
+        QCOMPARE(labelText(c, QStringLiteral("num")), QStringLiteral("Numero totale massime:  2051"));
+        QCOMPARE(labelText(c, QStringLiteral("Label1")),
+                 QStringLiteral("... 857 massime riguardanti l'edilizia suddivise in 33 argomenti"));
+        QCOMPARE(labelText(c, QStringLiteral("Label3")),
+                 QStringLiteral("... 16 massime sull'espropriazione per pubblica utilità"));
+        QCOMPARE(labelText(c, QStringLiteral("Label7")),
+                 QStringLiteral("... 264 massime riguardanti le imprese, gli appalti, il lavoro"));
+        QCOMPARE(c->statusText(), QStringLiteral("Menu di scelta."));
+        // The seven archives were built hidden, in window-number order, after the chooser.
+        const QStringList loaded = registry().loadedWindows();
+        QCOMPARE(loaded.mid(2), (QStringList{"edilizia", "urbanistica", "espropriazioni", "professionisti",
+                                             "condominio", "enti", "imprese"}));
+        for (const QString& name : loaded.mid(2))
+            QVERIFY(!registry().find(name)->isVisible());
+    }
+
+    void pickingAnArchive()
+    {
+        clickOn(splash());
+        scelta* c = chooser();
+        auto* option = c->findChild<QRadioButton*>(QStringLiteral("Option1_5"));
+        QCOMPARE(option->text(), QStringLiteral("Condominio"));
+        clickOn(option);
+        auto* condominio = qobject_cast<BrowserWindow*>(registry().find(QStringLiteral("condominio")));
+        QVERIFY(condominio->isVisible());
+        QVERIFY(!option->isChecked());
+        QVERIFY(c->isVisible());
+        condominio->findChild<QListWidget*>(QStringLiteral("List1"))->setCurrentRow(8);
+        clickOn(option); // the same archive again: the same window, as it was
+        QCOMPARE(registry().find(QStringLiteral("condominio")), condominio);
+        QCOMPARE(condominio->currentTopic(), 9);
+        QCOMPARE(g_created.value(QStringLiteral("condominio")), 1);
+    }
+
+    void statusTexts()
+    {
+        clickOn(splash());
+        scelta* c = chooser();
+        moveOver(c->findChild<QRadioButton*>(QStringLiteral("Option1_3")));
+        QCOMPARE(c->statusText(), QStringLiteral("Apre una finestra per la visualizzazione di massime riguardanti le "
+                                                 "espropriazioni per pubblica utilità."));
+        moveOver(c, QPoint(2, 2));
+        QCOMPARE(c->statusText(), QStringLiteral("Elenca le tematiche trattate nelle massime visualizzabili "
+                                                 "(suddivise per argomenti)."));
+        moveOver(c->findChild<QRadioButton*>(QStringLiteral("Option1_7")));
+        moveOver(c->findChild<QLabel*>(QStringLiteral("Label71")));
+        QCOMPARE(c->statusText(), QStringLiteral("Apre una finestra per la visualizzazione di massime riguardanti le "
+                                                 "imprese appaltatrici e il lavoro."));
+    }
+
+    void chooserButtons()
+    {
+        clickOn(splash());
+        scelta* c = chooser();
+        ScriptedDialogs dialogs;
+        QList<QUrl> opened;
+        ModLexoria::setOpenUrlHandler([&](const QUrl& url) {
+            opened << url;
+            return true;
+        });
+        c->aiuto_Click();
+        c->forum_Click();
+        c->guida_Click();
+        ModLexoria::setOpenUrlHandler(nullptr);
+        QCOMPARE(dialogs.messages.size(), 1);
+        QCOMPARE(dialogs.messages.first().text.split(QLatin1Char('\r')).size(), 2);
+        QCOMPARE(dialogs.messages.first().title, QStringLiteral("Lexoria: aiuto in linea"));
+        QCOMPARE(dialogs.messages.first().icon, Dialogs::Icon::Information);
+        QCOMPARE(opened.size(), 1);
+        QCOMPARE(opened.first().scheme(), QStringLiteral("https"));
+        QVERIFY(opened.first().host().endsWith(QLatin1String(".example")));
+        QVERIFY(registry().isLoaded(QStringLiteral("sommario")));
+    }
+
+    void closeBoxAsksToLeave()
+    {
+        clickOn(splash());
+        ScriptedDialogs dialogs;
+        dialogs.answerNext(QMessageBox::No);
+        QVERIFY(!chooser()->close());
+        QCOMPARE(dialogs.messages.size(), 1);
+        QCOMPARE(dialogs.messages.first().text, QStringLiteral("Vuoi uscire da Lexoria?"));
+        QVERIFY(chooser() && chooser()->isVisible());
+    }
+
+    // Yes closes every window, brings back the splash as the closing screen, and a
+    // click there starts over with freshly built archives.
+    void exitAndStartOver_data()
+    {
+        QTest::addColumn<bool>("splashClosedFirst");
+        QTest::newRow("splash loaded") << false;
+        QTest::newRow("splash closed by a key") << true;
+    }
+    void exitAndStartOver()
+    {
+        QFETCH(bool, splashClosedFirst);
+        clickOn(splash());
+        if (splashClosedFirst)
+            QTest::keyClick(splash(), 'q');
+        chooser()->Option1_Click(1);
+        ScriptedDialogs dialogs;
+        dialogs.answerNext(QMessageBox::Yes);
+        QTest::mouseClick(chooser()->findChild<QWidget*>(QStringLiteral("cmdesci")), Qt::LeftButton);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+        QCOMPARE(registry().loadedWindows(), QStringList{QStringLiteral("frmSplash")});
+        frmSplash* s = splash();
+        QVERIFY(s->isVisible());
+        QCOMPARE(s->label(2)->text(), QStringLiteral("          elaborazione eseguita con"));
+        QCOMPARE(s->MMControl1().command(), QStringLiteral("play"));
+        QCOMPARE(g_created.value(QStringLiteral("frmSplash")), splashClosedFirst ? 2 : 1);
+
+        ModLexoria::ArchiveTotal(corpus::Archive::enti).reset();
+        clickOn(s);
+        QCOMPARE(g_created.value(QStringLiteral("scelta")), 2);
+        QCOMPARE(g_created.value(QStringLiteral("enti")), 2);
+        QCOMPARE(ModLexoria::ArchiveTotal(corpus::Archive::enti), std::optional<int>(125));
+        QCOMPARE(labelText(chooser(), QStringLiteral("num")), QStringLiteral("Numero totale massime:  2051"));
+        QCOMPARE(s->label(2)->text(), QStringLiteral("          elaborazione eseguita con"));
+    }
+};
+
+QTEST_MAIN(TestReading)
+#include "tst_reading.moc"
