@@ -28,7 +28,10 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Lexoria"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/assets/lexoria.png")));
+    QIcon icon;
+    for (const char* size : {"", "-32", "-16"})
+        icon.addFile(QStringLiteral(":/assets/lexoria%1.png").arg(QLatin1String(size)));
+    QApplication::setWindowIcon(icon);
     // The process ends when its last loaded window is unloaded, hidden ones included.
     QApplication::setQuitOnLastWindowClosed(false);
     Dialogs::installItalianTranslations();
