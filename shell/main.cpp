@@ -5,6 +5,8 @@
 #include "dialogs.h"
 #include "fonts.h"
 #include "frmsplash.h"
+#include "infowindows.h"
+#include "registerhelp.h"
 #include "scelta.h"
 #include "windowregistry.h"
 
@@ -20,6 +22,8 @@ void registerWindows(WindowRegistry& registry)
         const corpus::Archive archive = a.archive;
         registry.registerWindow(a.name, [archive] { return new BrowserWindow(archive); });
     }
+    registerInfoWindows(registry);
+    registerHelpWindows(registry);
 }
 
 } // namespace

@@ -1,0 +1,53 @@
+#pragma once
+// The tip of the day: short tips about the program, one at a time, read once
+// from the tip file beside the program. Successivo goes round to the first
+// tip; Precedente stops at the first; Chiudi only hides the window.
+
+#include "windowregistry.h"
+
+#include <QStringList>
+#include <QWidget>
+
+class QFrame;
+class QLabel;
+class QPushButton;
+
+class frmTip : public QWidget, public FormHooks {
+    Q_OBJECT
+public:
+    inline static const QString TipFileName = QStringLiteral("SuggerimentiLexoria.TXT");
+
+    // The tip file the window reads; the program's own lies in the program's folder.
+    explicit frmTip(const QString& tipFile = defaultTipFile(), QWidget* parent = nullptr);
+    static QString defaultTipFile();
+    // Shown in place of a tip when the tip file is missing.
+    static QString notFoundMessage();
+
+    void Form_Load() override;
+
+    bool LoadTips(const QString& fileName);
+    void AdvanceTip();
+    void DisplayCurrentTip();
+
+    void cmdNextTip_Click();
+    void cmdprecedente_Click();
+    void cmdOK_Click();
+
+    const QStringList& tips() const { return tips_; }
+    int tipNumber() const { return currentTip_; }
+    QString tipText() const;
+
+private:
+    void createControls();
+
+    QString tipFile_;
+    QStringList tips_;
+    int currentTip_ = 0;
+
+    QFrame* Picture1 = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* lblTipText = nullptr;
+    QPushButton* cmdOK = nullptr;
+    QPushButton* cmdNextTip = nullptr;
+    QPushButton* cmdprecedente = nullptr;
+};

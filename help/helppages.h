@@ -1,0 +1,34 @@
+#pragma once
+// The pages of the on-line guide: the twelve help windows, in the order of the
+// contents window, and the licence terms window. What differs between them
+// lives in this table; the texts themselves are data files compiled in as
+// resources (help/texts/<window>.txt, one paragraph a line).
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace help {
+
+struct HelpPage {
+    QString name;        // window name
+    QString caption;     // window title
+    QString title;       // help title (Label1); empty for the licence terms
+    bool wide = false;   // 9600 twips wide, keeping the left edge (manuale)
+    bool licence = false;
+    QString sommarioToolTip; // only manuale and licenza give their buttons tooltips
+    QString stampaToolTip;
+};
+
+// The thirteen pages: links 1..12 of the contents window, then licenza.
+const QList<HelpPage>& pages();
+// nullptr for a name that is not a page of the guide.
+const HelpPage* page(const QString& name);
+// The twelve help windows of the guide proper, in order.
+QStringList guideWindows();
+
+// The page's text; paragraphs are separated by a carriage return (character
+// 13), which also ends a paragraph in the word processor.
+QString pageText(const QString& name);
+
+} // namespace help

@@ -1,0 +1,39 @@
+#pragma once
+// The information window: brand, program name, subtitle, edition line, the
+// credit for the start-up music and the legal notice. Filled once at load; OK
+// only hides it.
+
+#include "windowregistry.h"
+
+#include <QWidget>
+
+class QLabel;
+class QPushButton;
+class LineControl;
+
+class informa : public QWidget, public FormHooks {
+    Q_OBJECT
+public:
+    explicit informa(QWidget* parent = nullptr);
+
+    void Form_Load() override;
+    void cmdOK_Click();
+
+    // "edizione professionale - versione 2.05.05   2001- 2011" with the delivered settings.
+    static QString editionLine();
+
+private:
+    void createControls();
+
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label3 = nullptr;
+    QLabel* Label4 = nullptr;
+    QLabel* Label5 = nullptr;
+    QLabel* Label6 = nullptr;
+    QLabel* label7 = nullptr;
+    LineControl* Line1 = nullptr;
+    LineControl* Line2 = nullptr;
+    LineControl* Line3 = nullptr;
+    QPushButton* cmdOK = nullptr;
+};

@@ -1,0 +1,13 @@
+#include "infowindows.h"
+
+#include "informa.h"
+#include "prodotti.h"
+#include "supportoclienti.h"
+#include "windowregistry.h"
+
+void registerInfoWindows(WindowRegistry& registry)
+{
+    registry.registerWindow(QStringLiteral("informa"), [] { return new informa; });
+    registry.registerWindow(QStringLiteral("supportoclienti"), [] { return new supportoclienti; });
+    registry.registerWindow(QStringLiteral("prodotti"), [] { return new prodotti; });
+}

@@ -1,0 +1,332 @@
+#include "pricelist.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLocale>
+#include <QRegularExpression>
+#include <QStringDecoder>
+#include <algorithm>
+#include <optional>
+
+namespace {
+
+struct Item {
+    QString text;
+    int line = 0;
+    bool startsLine = false; // the first item of its line
+    QString defect; // why the item cannot be used, or empty
+};
+
+// What went wrong and where, as the window shows it.
+class Problems {
+public:
+    Problems(QStringList& out, const QString& fileName) : out_(out), fileName_(fileName) {}
+    void atFile(const QString& what) { out_ << fileName_ + QStringLiteral(": ") + what; }
+    void atLine(int line, const QString& what)
+    {
+        out_ << QStringLiteral("%1, riga %2: %3").arg(fileName_).arg(line).arg(what);
+    }
+
+private:
+    QStringList& out_;
+    QString fileName_;
+};
+
+QString quoted(const QString& text)
+{
+    constexpr qsizetype Shown = 24;
+    const QString shown = text.size() > Shown ? text.left(Shown) + QStringLiteral("...") : text;
+    return QStringLiteral("(\"") + shown + QStringLiteral("\")");
+}
+
+QString decode(const QByteArray& data)
+{
+    QByteArray bytes = data;
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        bytes.remove(0, 3);
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    QString text = utf8(bytes);
+    if (!utf8.hasError())
+        return text;
+    // Not UTF-8: a file written on Windows.
+    QStringDecoder windows("Windows-1252");
+    if (windows.isValid())
+        return windows(bytes);
+    return QString::fromLatin1(bytes);
+}
+
+bool hasControlCharacters(const QString& text)
+{
+    for (const QChar c : text)
+        if (c.category() == QChar::Other_Control && c != QLatin1Char('\t'))
+            return true;
+    return false;
+}
+
+void checkText(Item& item)
+{
+    if (!item.defect.isEmpty())
+        return;
+    if (item.text.size() > PriceList::MaxItemLength)
+        item.defect = QStringLiteral("voce troppo lunga (oltre %1 caratteri)").arg(PriceList::MaxItemLength);
+    else if (hasControlCharacters(item.text))
+        item.defect = QStringLiteral("caratteri non validi nel testo");
+}
+
+bool isBlank(QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); }
+
+// The items of one line. A comma at the end of a line adds no empty item.
+void splitLine(const QString& line, int lineNumber, QList<Item>& items)
+{
+    const qsizetype length = line.size();
+    qsizetype pos = 0;
+    auto skipBlanks = [&] {
+        while (pos < length && isBlank(line[pos]))
+            ++pos;
+    };
+    skipBlanks();
+    if (pos == length)
+        return; // a blank line holds no item
+    bool first = true;
+    for (;;) {
+        skipBlanks();
+        Item item;
+        item.line = lineNumber;
+        item.startsLine = first;
+        first = false;
+        if (pos < length && line[pos] == QLatin1Char('"')) {
+            const qsizetype close = line.indexOf(QLatin1Char('"'), pos + 1);
+            if (close < 0) {
+                item.text = line.mid(pos + 1);
+                item.defect = QStringLiteral("virgolette non chiuse");
+                pos = length;
+            } else {
+                item.text = line.mid(pos + 1, close - pos - 1);
+                pos = close + 1;
+                skipBlanks();
+                if (pos < length && line[pos] != QLatin1Char(',')) {
+                    item.defect = QStringLiteral("testo dopo le virgolette di chiusura");
+                    const qsizetype comma = line.indexOf(QLatin1Char(','), pos);
+                    pos = comma < 0 ? length : comma;
+                }
+            }
+        } else {
+            const qsizetype comma = line.indexOf(QLatin1Char(','), pos);
+            const qsizetype end = comma < 0 ? length : comma;
+            item.text = line.mid(pos, end - pos).trimmed();
+            pos = end;
+        }
+        checkText(item);
+        items.append(item);
+        if (pos >= length)
+            return;
+        ++pos; // the comma
+        skipBlanks();
+        if (pos >= length)
+            return;
+    }
+}
+
+QList<Item> splitItems(const QString& text)
+{
+    QString normalised = text;
+    normalised.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    normalised.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    const QStringList lines = normalised.split(QLatin1Char('\n'));
+    QList<Item> items;
+    for (qsizetype i = 0; i < lines.size(); ++i)
+        splitLine(lines[i], int(i + 1), items);
+    return items;
+}
+
+std::optional<double> parsePrice(const QString& text)
+{
+    static const QRegularExpression number(QStringLiteral("^\\d{1,9}(\\.\\d{0,6})?$"));
+    if (!number.match(text).hasMatch())
+        return std::nullopt;
+    bool ok = false;
+    const double value = QLocale::c().toDouble(text, &ok);
+    return ok ? std::optional(value) : std::nullopt;
+}
+
+// Index of the first item after `from` that begins a line (items.size() if none).
+qsizetype nextLineStart(const QList<Item>& items, qsizetype from)
+{
+    qsizetype i = from + 1;
+    while (i < items.size() && !items[i].startsLine)
+        ++i;
+    return i;
+}
+
+} // namespace
+
+QString PriceList::locate(const QString& fileName)
+{
+    const QStringList folders = {QDir::currentPath(), QCoreApplication::applicationDirPath()};
+    for (const QString& folder : folders) {
+        const QFileInfo candidate(QDir(folder), fileName);
+        if (!folder.isEmpty() && candidate.isFile())
+            return candidate.filePath();
+    }
+    return {};
+}
+
+PriceList PriceList::load()
+{
+    const QString path = locate();
+    if (path.isEmpty()) {
+        PriceList list;
+        list.problems << FileName + QStringLiteral(": file non trovato nella cartella corrente né in quella del programma");
+        return list;
+    }
+    return read(path);
+}
+
+PriceList PriceList::read(const QString& path)
+{
+    const QString name = QFileInfo(path).fileName();
+    if (!QFileInfo(path).isFile()) {
+        PriceList list;
+        list.problems << name + QStringLiteral(": file non trovato");
+        return list;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        PriceList list;
+        list.problems << name + QStringLiteral(": impossibile leggere il file");
+        return list;
+    }
+    QByteArray data = file.read(MaxFileBytes + 1);
+    const bool tooLarge = data.size() > MaxFileBytes;
+    if (tooLarge) {
+        // Whole lines only, so no character is cut in two.
+        data.truncate(MaxFileBytes);
+        const qsizetype lastBreak = data.lastIndexOf('\n');
+        data.truncate(lastBreak < 0 ? 0 : lastBreak + 1);
+    }
+    PriceList list = parse(data, name);
+    if (tooLarge)
+        list.problems.prepend(name + QStringLiteral(": file troppo grande (oltre 1 MB), letta solo la parte iniziale"));
+    return list;
+}
+
+PriceList PriceList::parse(const QByteArray& data, const QString& fileName)
+{
+    PriceList list;
+    Problems problem(list.problems, fileName);
+    if (data.contains('\0')) {
+        problem.atFile(QStringLiteral("non è un file di testo"));
+        return list;
+    }
+    const QList<Item> items = splitItems(decode(data));
+    if (items.isEmpty()) {
+        problem.atFile(QStringLiteral("file vuoto"));
+        return list;
+    }
+
+    const Item& heading = items[0];
+    if (heading.defect.isEmpty())
+        list.heading = heading.text;
+    else
+        problem.atLine(heading.line, QStringLiteral("intestazione: ") + heading.defect);
+
+    if (items.size() < 2) {
+        problem.atLine(heading.line, QStringLiteral("manca il numero dei programmi"));
+        return list;
+    }
+    // The declared count; when it is unusable, every record found (up to the maximum) is read.
+    const Item& countItem = items[1];
+    static const QRegularExpression integer(QStringLiteral("^\\d{1,9}$"));
+    std::optional<int> declared;
+    const int n = integer.match(countItem.text).hasMatch() ? countItem.text.toInt() : 0;
+    if (!countItem.defect.isEmpty())
+        problem.atLine(countItem.line, QStringLiteral("numero dei programmi: ") + countItem.defect);
+    else if (n >= 1 && n <= MaxRecords)
+        declared = n;
+    else if (n > MaxRecords)
+        problem.atLine(countItem.line, QStringLiteral("il listino dichiara %1 programmi, al massimo %2: mostrati i primi %2")
+                                          .arg(n)
+                                          .arg(MaxRecords));
+    else
+        problem.atLine(countItem.line, QStringLiteral("numero dei programmi non valido ") + quoted(countItem.text));
+    const int limit = declared.value_or(MaxRecords);
+
+    qsizetype p = 2;
+    while (p < items.size() && list.records.size() < limit) {
+        const Item& first = items[p];
+        // A record that begins a line holding more than one item is written one to a
+        // line: its four items must share that line, or a comma is missing or extra.
+        const bool onOneLine = first.startsLine && p + 1 < items.size() && items[p + 1].line == first.line;
+        if (p + 3 >= items.size()) {
+            const auto faulty = std::find_if(items.cbegin() + p, items.cend(),
+                                             [](const Item& item) { return !item.defect.isEmpty(); });
+            if (faulty != items.cend())
+                problem.atLine(faulty->line, faulty->defect);
+            else
+                problem.atLine(first.line, QStringLiteral("programma incompleto (attese 4 voci: nome, argomento, "
+                                                          "prezzo di listino, prezzo via internet)"));
+            p = items.size();
+            break;
+        }
+        QString fault;
+        int faultLine = first.line;
+        // A faulty item is the likeliest cause of any other trouble, so it is named first.
+        for (qsizetype j = p; j < p + 4 && fault.isEmpty(); ++j)
+            if (!items[j].defect.isEmpty() && (!onOneLine || items[j].line == first.line)) {
+                fault = items[j].defect;
+                faultLine = items[j].line;
+            }
+        if (fault.isEmpty() && onOneLine) {
+            if (items[p + 3].line != first.line)
+                fault = QStringLiteral("mancano voci (attese 4 per programma: nome, argomento, due prezzi)");
+            else if (p + 4 < items.size() && items[p + 4].line == first.line)
+                fault = QStringLiteral("più di 4 voci per programma (una virgola di troppo nel testo o nel prezzo?)");
+        }
+        std::optional<double> prices[2];
+        for (int j = 0; j < 2 && fault.isEmpty(); ++j) {
+            const Item& price = items[p + 2 + j];
+            prices[j] = parsePrice(price.text);
+            if (!prices[j]) {
+                fault = price.text.isEmpty() ? QStringLiteral("prezzo mancante")
+                                             : QStringLiteral("prezzo non numerico ") + quoted(price.text);
+                faultLine = price.line;
+            }
+        }
+        if (!fault.isEmpty()) {
+            problem.atLine(faultLine, fault);
+            p = nextLineStart(items, p);
+            continue;
+        }
+        list.records.append({items[p].text, items[p + 1].text, *prices[0], *prices[1]});
+        p += 4;
+    }
+
+    if (p < items.size() && declared)
+        problem.atLine(items[p].line, QStringLiteral("il listino dichiara %1 programmi: le voci da qui in poi sono ignorate")
+                                          .arg(*declared));
+    if (declared && list.records.size() < *declared)
+        problem.atLine(countItem.line, QStringLiteral("dichiarati %1 programmi, letti %2")
+                                           .arg(*declared)
+                                           .arg(list.records.size()));
+    return list;
+}
+
+QString PriceList::problemSummary() const
+{
+    if (problems.isEmpty())
+        return {};
+    if (problems.size() == 1)
+        return problems.first();
+    if (problems.size() == 2)
+        return problems.first() + QStringLiteral(" (e un altro problema)");
+    return problems.first() + QStringLiteral(" (e altri %1 problemi)").arg(problems.size() - 1);
+}
+
+QString PriceList::plainNumber(double value)
+{
+    QLocale locale;
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    return locale.toString(value, 'f', QLocale::FloatingPointShortest);
+}

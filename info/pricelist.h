@@ -1,0 +1,51 @@
+#pragma once
+// The maker's price list, "listino.txt": a heading, the number of programs n,
+// then for each program its name, subject, list price and internet offer price.
+// Items are separated by commas or line breaks; a text may stand in double
+// quotes (it must when it holds a comma); prices use a full stop for decimals.
+//
+// Reading never fails: whatever cannot be used is left out and described in an
+// Italian line ("listino.txt, riga 7: prezzo non numerico (\"12,50\")"), so the
+// window can show the good records together with what went wrong.
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+struct PriceRecord {
+    QString name;
+    QString subject; // "argomento trattato"
+    double listPrice = 0; // euro, VAT and shipping excluded
+    double offerPrice = 0; // euro, bought over the internet
+
+    bool operator==(const PriceRecord&) const = default;
+};
+
+struct PriceList {
+    static constexpr int MaxRecords = 100;
+    static constexpr qsizetype MaxFileBytes = 1024 * 1024;
+    static constexpr qsizetype MaxItemLength = 200;
+    static inline const QString FileName = QStringLiteral("listino.txt");
+
+    QString heading;
+    QList<PriceRecord> records; // record k of the list is records[k - 1]
+    QStringList problems; // in the order they were met; empty for a sound file
+
+    // The file by its bare name: in the current directory, else beside the
+    // program; an empty text when neither holds it.
+    static QString locate(const QString& fileName = FileName);
+    // locate() and read(); a missing file is a problem like any other.
+    static PriceList load();
+    static PriceList read(const QString& path);
+    // UTF-8 or Windows-1252, CRLF or LF line ends. `fileName` names the
+    // file in the problem lines.
+    static PriceList parse(const QByteArray& data, const QString& fileName = FileName);
+
+    // The line a window shows: the first problem, with how many more follow.
+    QString problemSummary() const;
+
+    // A price as the catalogue grid shows it: the user's decimal separator,
+    // no digit grouping, only the decimals it has.
+    static QString plainNumber(double value);
+};
