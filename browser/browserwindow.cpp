@@ -2,6 +2,7 @@
 
 #include "controls.h"
 #include "dialogs.h"
+#include "exports.h"
 #include "fonts.h"
 #include "modlexoria.h"
 #include "twips.h"
@@ -439,9 +440,41 @@ void BrowserWindow::stampatutte_Click()
     printAll = 0;
 }
 
+namespace {
+
+// The browser window as the export of massime reads it.
+class PrintSource final : public Exports::MassimeSource {
+public:
+    PrintSource(BrowserWindow& window, QScrollBar* bar, QLabel* conta, QLabel* hint)
+        : window_(window), bar_(bar), conta_(conta), hint_(hint) {}
+    QString archiveHeading() const override { return window_.archiveInfo().exportHeading; }
+    QString topicTitle() const override { return window_.tables().Title(window_.currentTopic()); }
+    QString contaCaption() const override { return conta_->text(); }
+    QString massima(int position) const override { return window_.tables().Massima(window_.currentTopic(), position); }
+    int topicCount() const override { return window_.topicCount(); }
+    bool printAll() const override { return window_.printAll == 1; }
+    int barValue() const override { return bar_->value(); }
+    void setBarValue(int value) override { bar_->setValue(value); }
+    void setHint(const QString& text) override { hint_->setText(text); }
+
+private:
+    BrowserWindow& window_;
+    QScrollBar* bar_;
+    QLabel* conta_;
+    QLabel* hint_;
+};
+
+} // namespace
+
 void BrowserWindow::stampa_Click()
 {
-    // The export to the word processor comes with the printing work.
+    if (topicCount_ == 0) {
+        Dialogs::MsgBox(this, QStringLiteral("Non vi è nulla da stampare: scegliere un argomento da visualizzare."),
+                        QMessageBox::Ok, Dialogs::Icon::Exclamation, ModLexoria::Settings().checkMessageTitle);
+        return;
+    }
+    PrintSource source(*this, HScroll1, conta, passo);
+    ModLexoria::ReportPrintProblem(Exports::printMassime(source), this);
 }
 
 void BrowserWindow::Toolbar1_ButtonClick(int position)

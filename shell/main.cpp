@@ -4,7 +4,14 @@
 #include "browserwindow.h"
 #include "dialogs.h"
 #include "fonts.h"
+#include "exports.h"
 #include "frmsplash.h"
+#include "helpwindow.h"
+#include "maker.h"
+#include "modlexoria.h"
+#include "presentation.h"
+#include "prodotti.h"
+#include "sommario.h"
 #include "infowindows.h"
 #include "registerhelp.h"
 #include "scelta.h"
@@ -24,6 +31,27 @@ void registerWindows(WindowRegistry& registry)
     }
     registerInfoWindows(registry);
     registerHelpWindows(registry);
+}
+
+// The print buttons of the help, contents and catalogue windows, and the built-in
+// document window, which keeps the process alive like the word processor it stands for.
+void connectPrinting(WindowRegistry& registry)
+{
+    HelpWindow::setTextPrinter(&ModLexoria::PrintHelpText);
+    HelpWindow::setLicencePrinter(&ModLexoria::PrintLicence);
+    sommario::setGuidePrinter([] {
+        QList<ModLexoria::GuidePageText> pages;
+        for (const HelpWindow::GuidePage& page : HelpWindow::readGuide())
+            pages.append({page.title, page.text});
+        ModLexoria::PrintWholeGuide(pages);
+    });
+    prodotti::setPrintHook([](const PriceList& list) {
+        QList<Exports::PriceRow> rows;
+        for (const PriceRecord& r : list.records)
+            rows.append({r.name, r.subject, r.listPrice, r.offerPrice});
+        ModLexoria::ReportPrintProblem(Exports::printPriceList(rows, Maker::PurchasePage, QLocale()));
+    });
+    Presentation::setDocumentWindowHook([&registry](QWidget* window) { registry.holdProcess(window); });
 }
 
 } // namespace
@@ -47,6 +75,7 @@ int main(int argc, char** argv)
             QCoreApplication::quit();
     }, Qt::QueuedConnection);
     registerWindows(registry);
+    connectPrinting(registry);
 
     registry.show(QStringLiteral("frmSplash"));
     return app.exec();

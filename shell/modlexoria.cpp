@@ -1,12 +1,14 @@
 #include "modlexoria.h"
 
 #include "dialogs.h"
+#include "exports.h"
 #include "windowregistry.h"
 
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 namespace ModLexoria {
 
@@ -111,6 +113,51 @@ void ConfirmExit()
     registry.show(QStringLiteral("frmSplash"));
     if (screen)
         screen->setSecondLine(QString::fromLatin1(ClosingText));
+}
+
+namespace {
+
+Exports::GuideHeading guideHeading() { return {Settings().programName, Settings().subtitle}; }
+
+} // namespace
+
+void ReportPrintProblem(const Presentation::Result& shown, QWidget* parent)
+{
+    if (shown.failed())
+        Dialogs::MsgBox(parent ? parent : QApplication::activeWindow(), shown.message, QMessageBox::Ok,
+                        Dialogs::Icon::Exclamation, Settings().programName + QStringLiteral(": stampa"));
+}
+
+void PrintHelpText(const QString& helpTitle, const QString& helpText)
+{
+    ReportPrintProblem(Exports::printHelpText(guideHeading(), helpTitle, helpText));
+}
+
+void PrintLicence(const QString& licenceText) { ReportPrintProblem(Exports::printLicence(guideHeading(), licenceText)); }
+
+QString GuideFileName()
+{
+    const QString name = Settings().programName + QStringLiteral("-guida.odt");
+    const QString programFolder = QCoreApplication::applicationDirPath();
+    if (QFileInfo(programFolder).isWritable())
+        return QDir(programFolder).filePath(name);
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    QDir().mkpath(documents);
+    return QDir(documents).filePath(name);
+}
+
+void PrintWholeGuide(const QList<GuidePageText>& pages)
+{
+    QList<Exports::GuidePage> guide;
+    for (const GuidePageText& page : pages)
+        guide.append({page.title, page.text});
+    QString savedAs;
+    const Presentation::Result shown = Exports::printWholeGuide(guideHeading(), guide, GuideFileName(), &savedAs);
+    ReportPrintProblem(shown);
+    if (!savedAs.isEmpty())
+        Dialogs::MsgBox(QApplication::activeWindow(),
+                        QStringLiteral("La guida completa è stata salvata nel file:\r") + QDir::toNativeSeparators(savedAs),
+                        QMessageBox::Ok, Dialogs::Icon::Information, Settings().helpMessageTitle);
 }
 
 } // namespace ModLexoria

@@ -2,6 +2,7 @@
 // Process-wide settings and the procedures every window shares.
 
 #include "archives.h"
+#include "presentation.h"
 
 #include <QString>
 #include <QStringList>
@@ -56,6 +57,25 @@ void ConfirmExit();
 
 // The windows the exit sequence closes, in order.
 const QStringList& ExitSequenceWindows();
+
+// A document that could not reach the word processor still opens in the
+// built-in window; this tells the user what went wrong, if anything did.
+void ReportPrintProblem(const Presentation::Result& shown, QWidget* parent = nullptr);
+
+// Prints one help text: the guide heading, "Guida: " and the title, the text.
+void PrintHelpText(const QString& helpTitle, const QString& helpText);
+// Prints the licence terms under the guide heading.
+void PrintLicence(const QString& licenceText);
+// Prints the whole guide and saves it as the program name + "-guida" (OpenDocument)
+// in the program's folder, or in the user's documents folder when that one cannot
+// be written; the user is told where it went.
+struct GuidePageText {
+    QString title;
+    QString text;
+};
+void PrintWholeGuide(const QList<GuidePageText>& pages);
+// Where the whole guide is saved.
+QString GuideFileName();
 
 inline constexpr const char* ClosingText = "          elaborazione eseguita con";
 

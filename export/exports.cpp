@@ -1,0 +1,154 @@
+#include "exports.h"
+
+#include "wordautomation.h"
+
+#include <QLocale>
+#include <QTextTable>
+
+namespace Exports {
+
+namespace {
+
+const QString DocumentFont = QStringLiteral("Century Gothic");
+const QString ParagraphEnd = QStringLiteral("\r");
+const QString NewPage = QStringLiteral("\f");
+constexpr int Justify = 3;
+constexpr int RightAlign = 2;
+
+// Calls 1 to 4: a new visible application, a new document, the document font.
+std::shared_ptr<WordApplication> startDocument()
+{
+    auto app = WordApplication::create();
+    app->setVisible(true);
+    app->Documents().Add();
+    app->Selection().Font().setName(DocumentFont);
+    return app;
+}
+
+void typeAt(WordSelection& selection, double points, const QString& text)
+{
+    selection.Font().setSize(points);
+    selection.TypeText(text);
+}
+
+// Call 7: every paragraph of the document justified.
+void justifyDocument(WordSelection& selection)
+{
+    selection.Document().Select();
+    selection.ParagraphFormat().setAlignment(Justify);
+}
+
+void typeGuideHeading(WordSelection& selection, const GuideHeading& heading)
+{
+    typeAt(selection, 20, heading.programName + ParagraphEnd);
+    typeAt(selection, 16, heading.subtitle + ParagraphEnd + ParagraphEnd + ParagraphEnd);
+}
+
+} // namespace
+
+Presentation::Result printMassime(MassimeSource& source)
+{
+    source.setHint(QStringLiteral("sto caricando WORD"));
+    auto app = startDocument();
+    WordSelection& selection = app->Selection();
+    typeAt(selection, 18, QStringLiteral("LEXORIA - massime sull'edilizia") + ParagraphEnd + ParagraphEnd);
+    selection.Font().setSize(12);
+    for (;;) {
+        const QString number = source.contaCaption();
+        selection.TypeText(source.archiveHeading() + source.topicTitle() + QStringLiteral("    n.") + number
+                           + ParagraphEnd);
+        selection.TypeText(source.massima(number.trimmed().toInt()));
+        if (!source.printAll())
+            break;
+        source.setBarValue(source.barValue() + 1);
+        if (source.barValue() > source.topicCount())
+            break;
+        selection.TypeText(ParagraphEnd + NewPage);
+    }
+    justifyDocument(selection);
+    const Presentation::Result shown = app->present();
+    source.setHint(QStringLiteral("ho visualizzato il testo su WORD"));
+    return shown;
+}
+
+Presentation::Result printHelpText(const GuideHeading& heading, const QString& title, const QString& text)
+{
+    auto app = startDocument();
+    WordSelection& selection = app->Selection();
+    typeGuideHeading(selection, heading);
+    selection.TypeText(QStringLiteral("Guida: ") + title + ParagraphEnd + ParagraphEnd);
+    typeAt(selection, 12, text + ParagraphEnd);
+    justifyDocument(selection);
+    return app->present();
+}
+
+Presentation::Result printLicence(const GuideHeading& heading, const QString& licenceText)
+{
+    auto app = startDocument();
+    WordSelection& selection = app->Selection();
+    typeGuideHeading(selection, heading);
+    typeAt(selection, 12, licenceText + ParagraphEnd);
+    justifyDocument(selection);
+    return app->present();
+}
+
+Presentation::Result printWholeGuide(const GuideHeading& heading, const QList<GuidePage>& pages,
+                                     const QString& fileName, QString* savedAs)
+{
+    auto app = startDocument();
+    WordSelection& selection = app->Selection();
+    typeGuideHeading(selection, heading);
+    for (qsizetype i = 0; i < pages.size(); ++i) {
+        selection.TypeText(QStringLiteral("Guida: ") + pages[i].title + ParagraphEnd + ParagraphEnd);
+        if (i == 0)
+            selection.Font().setSize(12); // so the first title stays at 16 points
+        selection.TypeText(pages[i].text + ParagraphEnd + (i + 1 < pages.size() ? NewPage : QString()));
+    }
+    justifyDocument(selection);
+    WordDocuments& documents = app->Documents();
+    WordDocument* guide = documents.Item(documents.Count());
+    const bool saved = guide && guide->SaveAs(fileName);
+    if (savedAs)
+        *savedAs = saved ? guide->savedFileName() : QString();
+    return app->present();
+}
+
+QString priceText(double value, const QLocale& locale)
+{
+    return locale.toString(value, 'f', 2);
+}
+
+Presentation::Result printPriceList(const QList<PriceRow>& rows, const QString& purchasePage, const QLocale& locale)
+{
+    auto app = startDocument();
+    WordSelection& selection = app->Selection();
+    typeAt(selection, 20, QStringLiteral("prodotti software VELARIA") + ParagraphEnd + ParagraphEnd);
+    typeAt(selection, 12, QStringLiteral("acquistabili dalla pagina ") + purchasePage + ParagraphEnd + ParagraphEnd);
+
+    WordDocument& document = *app->ActiveDocument();
+    document.Content().Paragraphs().Add();
+    const int n = int(rows.size());
+    WordTable& table = document.Tables().Add(document.Bookmarks(QStringLiteral("\\endofdoc")).Range(), n + 1, 5);
+    table.Range().Font().setSize(8);
+    const QStringList headings = {QStringLiteral("numero"), QStringLiteral("nome del software"),
+                                  QStringLiteral("argomento trattato                    "),
+                                  QStringLiteral("listino in euro"), QStringLiteral("in offerta ad euro")};
+    for (int c = 0; c < 5; ++c)
+        table.Cell(1, c + 1).Range().setText(headings[c]);
+    for (int k = 1; k <= n; ++k) {
+        const PriceRow& row = rows[k - 1];
+        table.Cell(k + 1, 1).Range().setText(QLatin1Char(' ') + QString::number(k));
+        table.Cell(k + 1, 2).Range().setText(row.name);
+        table.Cell(k + 1, 3).Range().setText(row.subject);
+        table.Cell(k + 1, 4).Range().setText(priceText(row.listPrice, locale));
+        table.Cell(k + 1, 5).Range().setText(priceText(row.offerPrice, locale));
+    }
+    table.AutoFormat(9);
+    for (int column : {4, 5}) {
+        document.Tables().Item(1)->Columns(column).Select();
+        selection.ParagraphFormat().setAlignment(RightAlign);
+    }
+    return app->present();
+}
+
+} // namespace Exports

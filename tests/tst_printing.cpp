@@ -1,0 +1,230 @@
+// The documents the program prints, through a recording of the word-processor
+// calls: the massime of a browser window, a help text, the whole guide and the
+// price list.
+
+#include "browserwindow.h"
+#include "exports.h"
+#include "helppages.h"
+#include "helpwindow.h"
+#include "modlexoria.h"
+#include "registerhelp.h"
+#include "scripteddialogs.h"
+#include "windowregistry.h"
+#include "wordautomation.h"
+
+#include <QLabel>
+#include <QListWidget>
+#include <QLocale>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextTable>
+
+namespace {
+
+QString typed(const QString& text) { return QStringLiteral("TypeText ") + WordApplication::recorded(text); }
+
+const QStringList Start = {QStringLiteral("new Application"), QStringLiteral("Visible = True"),
+                           QStringLiteral("Documents.Add"), QStringLiteral("Font.Name = \"Century Gothic\"")};
+const QStringList Finish = {QStringLiteral("Document.Select"), QStringLiteral("ParagraphFormat.Alignment = 3")};
+
+QStringList massimeHeading()
+{
+    return {QStringLiteral("Font.Size = 18"), typed(QStringLiteral("LEXORIA - massime sull'edilizia\r\r")),
+            QStringLiteral("Font.Size = 12")};
+}
+
+QStringList guideHeading()
+{
+    return {QStringLiteral("Font.Size = 20"), typed(QStringLiteral("Lexoria\r")), QStringLiteral("Font.Size = 16"),
+            typed(QStringLiteral("massime sull'edilizia\r\r\r"))};
+}
+
+} // namespace
+
+class TestPrinting : public QObject {
+    Q_OBJECT
+
+    BrowserWindow* condominio = nullptr;
+
+    QString text(const char* name) { return condominio->findChild<QLabel*>(QLatin1String(name))->text(); }
+    QScrollBar* bar() { return condominio->findChild<QScrollBar*>(QStringLiteral("HScroll1")); }
+    QString heading(int n) const
+    {
+        return typed(QStringLiteral("Massime sul condominio: Abuso    n.%1\r").arg(n));
+    }
+    QString massima(int n) const { return typed(condominio->tables().Massima(3, n)); }
+
+private slots:
+    void initTestCase()
+    {
+        ModLexoria::InitSettings();
+        Presentation::setMode(Presentation::Mode::Suppressed);
+        WindowRegistry::instance().registerWindow(QStringLiteral("condominio"),
+                                                  [] { return new BrowserWindow(corpus::Archive::condominio); });
+    }
+    void init()
+    {
+        condominio = qobject_cast<BrowserWindow*>(WindowRegistry::instance().show(QStringLiteral("condominio")));
+        condominio->findChild<QListWidget*>(QStringLiteral("List1"))->setCurrentRow(2); // "Abuso": five massime
+        QCOMPARE(condominio->topicCount(), 5);
+        WordApplication::recorder().clear();
+    }
+    void cleanup() { WindowRegistry::instance().unload(QStringLiteral("condominio")); }
+
+    void singleMassima()
+    {
+        bar()->setValue(2);
+        condominio->stampa_Click();
+        QCOMPARE(WordApplication::recorder(), (Start + massimeHeading() + QStringList{heading(2), massima(2)} + Finish));
+        QCOMPARE(text("passo"), QStringLiteral("ho visualizzato il testo su WORD"));
+        QCOMPARE(bar()->value(), 2);
+        // The document: the heading, an empty paragraph, the heading line, the massima; all justified.
+        QTextDocument& doc = WordApplication::latest()->ActiveDocument()->textDocument();
+        QCOMPARE(doc.blockCount(), 4);
+        for (QTextBlock b = doc.begin(); b.isValid(); b = b.next())
+            QCOMPARE(b.blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignJustify);
+    }
+
+    void printAllFromTheSecond()
+    {
+        bar()->setValue(2);
+        condominio->stampatutte_Click();
+        QStringList expected = Start + massimeHeading();
+        for (int n = 2; n <= 5; ++n) {
+            expected << heading(n) << massima(n);
+            if (n < 5)
+                expected << typed(QStringLiteral("\r\f"));
+        }
+        QCOMPARE(WordApplication::recorder(), expected + Finish);
+        QCOMPARE(bar()->value(), 6); // left one step past the last
+        QCOMPARE(text("conta"), QStringLiteral("6"));
+        QCOMPARE(condominio->findChild<QPlainTextEdit*>(QStringLiteral("sent"))->toPlainText(),
+                 BrowserWindow::endOfTopicNotice(condominio->archiveInfo()));
+        QCOMPARE(condominio->printAll, 0);
+        // Four pages: a page break before each of the last three heading lines.
+        QTextDocument& doc = WordApplication::latest()->ActiveDocument()->textDocument();
+        int breaks = 0;
+        for (QTextBlock b = doc.begin(); b.isValid(); b = b.next())
+            breaks += (b.blockFormat().pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore) ? 1 : 0;
+        QCOMPARE(breaks, 3);
+    }
+
+    void printAllAtTheLast()
+    {
+        bar()->setValue(5);
+        condominio->stampatutte_Click();
+        QCOMPARE(WordApplication::recorder(), (Start + massimeHeading() + QStringList{heading(5), massima(5)} + Finish));
+        QCOMPARE(bar()->value(), 6);
+    }
+
+    // With the notice shown the heading line carries count + 1 and no massima follows.
+    void whileTheNoticeIsShown_data()
+    {
+        QTest::addColumn<bool>("all");
+        QTest::newRow("one") << false;
+        QTest::newRow("all") << true;
+    }
+    void whileTheNoticeIsShown()
+    {
+        QFETCH(bool, all);
+        bar()->setValue(6);
+        if (all)
+            condominio->stampatutte_Click();
+        else
+            condominio->stampiamo_Click();
+        QCOMPARE(WordApplication::recorder(), (Start + massimeHeading() + QStringList{heading(6), typed({})} + Finish));
+    }
+
+    void nothingToPrint()
+    {
+        WindowRegistry::instance().unload(QStringLiteral("condominio"));
+        condominio = qobject_cast<BrowserWindow*>(WindowRegistry::instance().show(QStringLiteral("condominio")));
+        const QString hint = text("passo");
+        ScriptedDialogs dialogs;
+        condominio->Toolbar1_ButtonClick(2);
+        QCOMPARE(dialogs.messages.size(), 1);
+        const Dialogs::MessageBoxRequest& box = dialogs.messages.first();
+        QCOMPARE(box.text, QStringLiteral("Non vi è nulla da stampare: scegliere un argomento da visualizzare."));
+        QCOMPARE(box.title, QStringLiteral("Lexoria: controllo dati immessi nella finestra attiva"));
+        QCOMPARE(box.icon, Dialogs::Icon::Exclamation);
+        QCOMPARE(box.buttons, QMessageBox::Ok);
+        QVERIFY(!WordApplication::recorder().contains(QStringLiteral("new Application")));
+        QCOMPARE(hint, QStringLiteral("scegliere l'argomento di cui si vuole visualizzare le massime disponibili"));
+    }
+
+    void helpText()
+    {
+        Exports::printHelpText({QStringLiteral("Lexoria"), QStringLiteral("massime sull'edilizia")},
+                               QStringLiteral("FINESTRA ESPROPRIAZIONI"),
+                               QStringLiteral("Questa finestra è in fase di aggiornamento."));
+        const QStringList page = {typed(QStringLiteral("Guida: FINESTRA ESPROPRIAZIONI\r\r")),
+                                  QStringLiteral("Font.Size = 12"),
+                                  typed(QStringLiteral("Questa finestra è in fase di aggiornamento.\r"))};
+        QCOMPARE(WordApplication::recorder(), Start + guideHeading() + page + Finish);
+    }
+
+    void wholeGuide()
+    {
+        registerHelpWindows(WindowRegistry::instance());
+        QList<Exports::GuidePage> pages;
+        for (const HelpWindow::GuidePage& page : HelpWindow::readGuide())
+            pages.append({page.title, page.text});
+        QTemporaryDir folder;
+        QString savedAs;
+        Exports::printWholeGuide({QStringLiteral("Lexoria"), QStringLiteral("massime sull'edilizia")}, pages,
+                                 folder.filePath(QStringLiteral("Lexoria-guida.doc")), &savedAs);
+        const QStringList calls = WordApplication::recorder();
+        QStringList titles;
+        for (const QString& call : calls)
+            if (call.startsWith(QLatin1String("TypeText \"Guida: ")))
+                titles << call;
+        QCOMPARE(titles.size(), 12); // links 1 to 12; the tip, the licence and the catalogue are not in it
+        QCOMPARE(titles.first(), typed(QStringLiteral("Guida: MANUALE D'USO RAPIDO\r\r")));
+        QCOMPARE(titles.last(), typed(QStringLiteral("Guida: FINESTRA IMPRESE\r\r")));
+        QCOMPARE(calls.mid(0, 8), Start + guideHeading());
+        QCOMPARE(calls.at(8), titles.first()); // the first title still at 16 points
+        QCOMPARE(calls.at(9), QStringLiteral("Font.Size = 12"));
+        QCOMPARE(calls.count(QStringLiteral("Font.Size = 12")), 1);
+        QCOMPARE(calls.filter(QStringLiteral("\\f")).size(), 11);
+        const QStringList save = {QStringLiteral("SaveAs ")
+                                  + WordApplication::recorded(folder.filePath(QStringLiteral("Lexoria-guida.doc")))};
+        QCOMPARE(calls.mid(calls.size() - 3), Finish + save);
+        QCOMPARE(savedAs, folder.filePath(QStringLiteral("Lexoria-guida.odt")));
+        QVERIFY(QFileInfo(savedAs).size() > 0);
+        WindowRegistry::instance().reset();
+        WindowRegistry::instance().registerWindow(QStringLiteral("condominio"),
+                                                  [] { return new BrowserWindow(corpus::Archive::condominio); });
+    }
+
+    void priceList()
+    {
+        const QList<Exports::PriceRow> rows = {{QStringLiteral("Condomini"), QStringLiteral("amministrazione"), 1234.5, 99},
+                                               {QStringLiteral("Parcelle"), QStringLiteral("tariffe"), 0.5, 12000}};
+        Exports::printPriceList(rows, QStringLiteral("https://www.velaria.example/acquista"),
+                                QLocale(QLocale::Italian, QLocale::Italy));
+        const QStringList calls = WordApplication::recorder();
+        QVERIFY(calls.contains(QStringLiteral("Tables.Add(Bookmarks(\"\\\\endofdoc\").Range, 3, 5)"))
+                || calls.filter(QStringLiteral("Tables.Add(")).first().endsWith(QLatin1String(", 3, 5)")));
+        const auto cell = [&](int r, int c, const QString& value) {
+            return calls.contains(QStringLiteral("Tables(1).Cell(%1, %2).Range.Text = ").arg(r).arg(c)
+                                  + WordApplication::recorded(value));
+        };
+        QVERIFY(cell(1, 3, QStringLiteral("argomento trattato                    ")));
+        QVERIFY(cell(2, 1, QStringLiteral(" 1")));
+        QVERIFY(cell(3, 1, QStringLiteral(" 2")));
+        QVERIFY(cell(2, 4, QStringLiteral("1.234,50")));
+        QVERIFY(cell(2, 5, QStringLiteral("99,00")));
+        QVERIFY(cell(3, 4, QStringLiteral("0,50")));
+        QVERIFY(cell(3, 5, QStringLiteral("12.000,00")));
+        QVERIFY(calls.contains(QStringLiteral("Tables(1).AutoFormat 9")));
+        QCOMPARE(calls.filter(QStringLiteral("ParagraphFormat.Alignment = 2")).size(), 2);
+        QVERIFY(!calls.contains(QStringLiteral("Document.Select")));
+    }
+};
+
+QTEST_MAIN(TestPrinting)
+#include "tst_printing.moc"
