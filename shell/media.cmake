@@ -13,11 +13,4 @@ target_link_libraries(lexoria_media
   PUBLIC Qt6::Core
   PRIVATE PkgConfig::FLUIDSYNTH PkgConfig::ALSA)
 
-add_custom_command(
-  OUTPUT ${LEXORIA_BIN_DIR}/Internet.mid
-  COMMAND ${CMAKE_COMMAND} -E make_directory ${LEXORIA_BIN_DIR}
-  COMMAND ${CMAKE_COMMAND} -E copy_if_different ${PROJECT_SOURCE_DIR}/assets/Internet.mid ${LEXORIA_BIN_DIR}/Internet.mid
-  DEPENDS ${PROJECT_SOURCE_DIR}/assets/Internet.mid
-  COMMENT "Copying the start-up music beside the program"
-  VERBATIM)
-add_custom_target(lexoria_music_asset ALL DEPENDS ${LEXORIA_BIN_DIR}/Internet.mid)
+lexoria_beside_program(lexoria_music_asset Internet.mid "Copying the start-up music beside the program")
