@@ -313,6 +313,12 @@ void BrowserWindow::Form_Unload() { form_.release(); }
 
 void BrowserWindow::Form_Resize() { form_.resize(); }
 
+void BrowserWindow::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event); // the controls have followed the window by now
+    Controls::fitText(Label2, 13.5, 9);
+}
+
 void BrowserWindow::List1_Click()
 {
     HScroll1->setValue(1); // may run the bar change for the topic shown until now
@@ -323,6 +329,7 @@ void BrowserWindow::List1_Click()
     const QString title = tables_.Title(currentTopic_);
     List1->setToolTip(QStringLiteral("argomento scelto: ") + title);
     Label2->setText(title);
+    Controls::fitText(Label2, 13.5, 9);
     contamassime();
 }
 

@@ -68,6 +68,7 @@ private:
     void createControls();
     void connectButtons();
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void setTabOrder();
     void contamassime();
 

@@ -35,6 +35,20 @@ QPushButton* button(QWidget* parent, const QString& name, const QString& caption
     return b;
 }
 
+void fitText(QLabel* label, double points, double minimum)
+{
+    QFont font = label->font();
+    for (double size = points; size >= minimum; size -= 0.5) {
+        font.setPointSizeF(size);
+        const QFontMetrics metrics(font);
+        const QRect needed = metrics.boundingRect(QRect(0, 0, qMax(1, label->width() - 2), 100000),
+                                                  Qt::TextWordWrap | int(label->alignment()), label->text());
+        if (needed.height() <= label->height())
+            break;
+    }
+    label->setFont(font);
+}
+
 void setBackColor(QWidget* widget, const QColor& colour)
 {
     QPalette p = widget->palette();

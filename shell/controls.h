@@ -20,6 +20,11 @@ QLabel* label(QWidget* parent, const QString& name, const QString& text, const Q
 QPushButton* button(QWidget* parent, const QString& name, const QString& caption, const QString& toolTip,
                     const QFont& font);
 
+// Gives a word-wrapped label the largest size, from `points` down to `minimum`,
+// at which its whole text fits its box (the look-alike fonts run wider than
+// the design's, and some titles are long).
+void fitText(QLabel* label, double points, double minimum);
+
 // The window (or control) background, as the design's BackColor.
 void setBackColor(QWidget* widget, const QColor& colour);
 QColor backColor(const QWidget* widget);
