@@ -310,6 +310,11 @@ PriceList PriceList::parse(const QByteArray& data, const QString& fileName)
         problem.atLine(countItem.line, QStringLiteral("dichiarati %1 programmi, letti %2")
                                            .arg(*declared)
                                            .arg(list.records.size()));
+    // A full price list fills the ten rows of the grid; a shorter one is shown as it is.
+    if (!list.records.isEmpty() && list.records.size() < MinRecords)
+        problem.atFile((list.records.size() == 1 ? QStringLiteral("solo 1 programma nel listino")
+                                                 : QStringLiteral("solo %1 programmi nel listino").arg(list.records.size()))
+                       + QStringLiteral(" (ne sono previsti almeno %1)").arg(MinRecords));
     return list;
 }
 

@@ -23,6 +23,7 @@ struct PriceRecord {
 };
 
 struct PriceList {
+    static constexpr int MinRecords = 10;
     static constexpr int MaxRecords = 100;
     static constexpr qsizetype MaxFileBytes = 1024 * 1024;
     static constexpr qsizetype MaxItemLength = 200;
