@@ -25,6 +25,8 @@
 #include <QTimer>
 #include <QXmlStreamReader>
 
+#include "exports.h"
+
 #include <QMap>
 #include <QPointer>
 #include <QSet>
@@ -56,26 +58,33 @@ QString headingLine(int k)
     return QStringLiteral("Massime sull'edilizia: ") + Topic + QStringLiteral("    n.") + QString::number(k);
 }
 
-// The massime of a topic from `first` to `last`, one a page.
+// A browser window showing position `first` of a topic of `last` massime.
+class TopicSource final : public Exports::MassimeSource {
+public:
+    TopicSource(int first, int last) : position_(first), last_(last) {}
+    QString archiveHeading() const override { return QStringLiteral("Massime sull'edilizia: "); }
+    QString topicTitle() const override { return Topic; }
+    QString contaCaption() const override { return QString::number(position_); }
+    QString massima(int position) const override { return position <= last_ ? ::massima(position) : QString(); }
+    int topicCount() const override { return last_; }
+    bool printAll() const override { return printAll_; }
+    int barValue() const override { return position_; }
+    void setBarValue(int value) override { position_ = qMin(value, last_ + 1); }
+    void setHint(const QString&) override {}
+    bool printAll_ = false;
+
+private:
+    int position_;
+    int last_;
+};
+
+// The massime of a topic from `first` to `last`, one a page, as the program prints them.
 std::shared_ptr<WordApplication> printMassime(int first, int last)
 {
-    auto app = WordApplication::create();
-    app->setVisible(true);
-    app->Documents().Add();
-    WordSelection& sel = app->Selection();
-    sel.Font().setName(QStringLiteral("Century Gothic"));
-    sel.Font().setSize(18);
-    sel.TypeText(Heading + QStringLiteral("\r\r"));
-    sel.Font().setSize(12);
-    for (int k = first; k <= last; ++k) {
-        sel.TypeText(headingLine(k) + QLatin1Char('\r'));
-        sel.TypeText(massima(k));
-        if (k < last)
-            sel.TypeText(QStringLiteral("\r\f"));
-    }
-    sel.Document().Select();
-    sel.ParagraphFormat().setAlignment(3);
-    return app;
+    TopicSource source(first, last);
+    source.printAll_ = first < last;
+    Exports::printMassime(source);
+    return WordApplication::latest();
 }
 
 const QStringList GuideTitles = {
@@ -86,29 +95,15 @@ const QStringList GuideTitles = {
     QStringLiteral("FINESTRA PROFESSIONISTI"), QStringLiteral("FINESTRA CONDOMINIO"),
     QStringLiteral("FINESTRA ENTI"),          QStringLiteral("FINESTRA IMPRESE")};
 
-// The whole guide: twelve help texts, each further one on a new page.
-std::shared_ptr<WordApplication> printGuide()
+// The whole guide: twelve help texts, each further one on a new page, saved into `folder`.
+std::shared_ptr<WordApplication> printGuide(const QString& folder)
 {
-    auto app = WordApplication::create();
-    app->setVisible(true);
-    app->Documents().Add();
-    WordSelection& sel = app->Selection();
-    sel.Font().setName(QStringLiteral("Century Gothic"));
-    sel.Font().setSize(20);
-    sel.TypeText(QStringLiteral("Lexoria\r"));
-    sel.Font().setSize(16);
-    sel.TypeText(QStringLiteral("massime sull'edilizia\r\r\r"));
-    for (int i = 0; i < GuideTitles.size(); ++i) {
-        sel.TypeText(QStringLiteral("Guida: ") + GuideTitles[i] + QStringLiteral("\r\r"));
-        if (i == 0)
-            sel.Font().setSize(12);
-        sel.TypeText(QStringLiteral("Testo della guida %1. ").arg(i + 1).repeated(12) + QLatin1Char('\r'));
-        if (i < GuideTitles.size() - 1)
-            sel.TypeText(QStringLiteral("\f"));
-    }
-    sel.Document().Select();
-    sel.ParagraphFormat().setAlignment(3);
-    return app;
+    QList<Exports::GuidePage> pages;
+    for (int i = 0; i < GuideTitles.size(); ++i)
+        pages.append({GuideTitles[i], QStringLiteral("Testo della guida %1. ").arg(i + 1).repeated(12)});
+    Exports::printWholeGuide({QStringLiteral("Lexoria"), QStringLiteral("massime sull'edilizia")}, pages,
+                             folder + QStringLiteral("/Lexoria-guida.doc"), nullptr);
+    return WordApplication::latest();
 }
 
 double listPrice(int k) { return 90.0 + 137.5 * (k % 11); }
@@ -116,37 +111,12 @@ double listPrice(int k) { return 90.0 + 137.5 * (k % 11); }
 // The price list as a table of n programs.
 std::shared_ptr<WordApplication> printPriceList(int n)
 {
-    auto app = WordApplication::create();
-    app->setVisible(true);
-    WordDocument& doc = app->Documents().Add();
-    WordSelection& sel = app->Selection();
-    sel.Font().setName(QStringLiteral("Century Gothic"));
-    sel.Font().setSize(20);
-    sel.TypeText(QStringLiteral("prodotti software VELARIA\r\r"));
-    sel.Font().setSize(12);
-    sel.TypeText(QStringLiteral("acquistabili dalla pagina http://www.example.it/compra.htm\r\r"));
-    doc.Content().Paragraphs().Add();
-    WordTable& table = doc.Tables().Add(doc.Bookmarks(QStringLiteral("\\endofdoc")).Range(), n + 1, 5);
-    table.Range().Font().setSize(8);
-    const QStringList headings = {QStringLiteral("numero"), QStringLiteral("nome del software"),
-                                  QStringLiteral("argomento trattato") + QString(20, QLatin1Char(' ')),
-                                  QStringLiteral("listino in euro"), QStringLiteral("in offerta ad euro")};
-    for (int c = 0; c < 5; ++c)
-        table.Cell(1, c + 1).Range().setText(headings[c]);
-    const QLocale italian(QLocale::Italian, QLocale::Italy);
-    for (int k = 1; k <= n; ++k) {
-        table.Cell(k + 1, 1).Range().setText(QLatin1Char(' ') + QString::number(k));
-        table.Cell(k + 1, 2).Range().setText(QStringLiteral("Programma %1").arg(k));
-        table.Cell(k + 1, 3).Range().setText(QStringLiteral("gestione delle pratiche edilizie, tipo %1").arg(k));
-        table.Cell(k + 1, 4).Range().setText(italian.toString(listPrice(k), 'f', 2));
-        table.Cell(k + 1, 5).Range().setText(italian.toString(listPrice(k) * 0.8, 'f', 2));
-    }
-    table.AutoFormat(9);
-    for (int column : {4, 5}) {
-        doc.Tables().Item(1)->Columns(column).Select();
-        sel.ParagraphFormat().setAlignment(2);
-    }
-    return app;
+    QList<Exports::PriceRow> rows;
+    for (int k = 1; k <= n; ++k)
+        rows.append({QStringLiteral("Programma %1").arg(k), QStringLiteral("gestione delle pratiche edilizie, tipo %1").arg(k),
+                     listPrice(k), listPrice(k) * 0.8});
+    Exports::printPriceList(rows, QStringLiteral("http://www.example.it/compra.htm"), QLocale(QLocale::Italian, QLocale::Italy));
+    return WordApplication::latest();
 }
 
 QTextDocument& textOf(const std::shared_ptr<WordApplication>& app) { return app->Documents().Item(1)->textDocument(); }
@@ -564,7 +534,7 @@ private slots:
         QFETCH(QString, written);
         QFETCH(bool, flat);
         QTemporaryDir dir;
-        auto app = printGuide();
+        auto app = printGuide(dir.path());
         WordDocument* doc = app->Documents().Item(app->Documents().Count());
         QVERIFY(doc->SaveAs(dir.filePath(name)));
         QCOMPARE(WordApplication::recorder().last(), QStringLiteral("SaveAs \"%1\"").arg(dir.filePath(name)));
@@ -586,7 +556,7 @@ private slots:
         QTemporaryDir dir;
         QFile blocker(dir.filePath(QStringLiteral("file")));
         QVERIFY(blocker.open(QIODevice::WriteOnly));
-        auto app = printGuide();
+        auto app = printGuide(dir.path());
         QVERIFY(!app->Documents().Item(1)->SaveAs(dir.filePath(QStringLiteral("file/Lexoria-guida.doc"))));
         const Presentation::Result result = app->present();
         QCOMPARE(result.route, Route::Suppressed);
@@ -613,8 +583,6 @@ private slots:
         QFETCH(QString, situation);
         QFETCH(int, route);
         QFETCH(QString, message);
-        Presentation::setMode(situation == QLatin1String("suppressed") ? Presentation::Mode::Suppressed
-                                                                  : Presentation::Mode::Open);
         QStringList handed; // the file the finder was asked about
         auto finder = [&](const QString& program) {
             return [&handed, program](const QString& file) -> std::optional<Presentation::WordProcessor> {
@@ -642,7 +610,9 @@ private slots:
         QList<QWidget*> hooked;
         Presentation::setDocumentWindowHook([&hooked](QWidget* w) { hooked.append(w); });
 
-        auto app = printMassime(1, 2);
+        auto app = printMassime(1, 2); // made with presentation off, then presented as the situation says
+        Presentation::setMode(situation == QLatin1String("suppressed") ? Presentation::Mode::Suppressed
+                                                                  : Presentation::Mode::Open);
         if (situation == QLatin1String("invisible"))
             app->setVisible(false);
         const Presentation::Result result = app->present();
@@ -823,7 +793,7 @@ private slots:
         const QString guide = dir + QStringLiteral("/guida.fodt");
         const QString list = dir + QStringLiteral("/listino.fodt");
         QVERIFY(Odf::write(textOf(printMassime(1, 5)), massime));
-        QVERIFY(Odf::write(textOf(printGuide()), guide));
+        QVERIFY(Odf::write(textOf(printGuide(dir)), guide));
         QVERIFY(Odf::write(textOf(printPriceList(100)), list));
 
         QProcess office;
