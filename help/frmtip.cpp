@@ -10,10 +10,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QFrame>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 
 namespace {
 
@@ -86,10 +84,7 @@ void frmTip::createControls()
 
 void frmTip::Form_Load()
 {
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->availableGeometry();
-        move(area.center() - QPoint(width() / 2, height() / 2));
-    }
+    Controls::centreOnScreen(this);
     if (!LoadTips(tipFile_))
         lblTipText->setText(notFoundMessage());
 }

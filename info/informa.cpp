@@ -33,7 +33,7 @@ informa::informa(QWidget* parent) : QWidget(parent)
     setObjectName(QStringLiteral("informa"));
     setFont(Fonts::designFont(Fonts::MsSansSerif, 8.25));
     setWindowIcon(style()->standardIcon(QStyle::SP_MessageBoxInformation));
-    InfoStyle::makeFixedWindow(this, ClientWidth, ClientHeight);
+    Controls::makeFixedWindow(this, ClientWidth, ClientHeight);
     createControls();
 }
 
@@ -98,7 +98,7 @@ void informa::Form_Load()
     Label6->setText(editionLine());
     for (QLabel* filled : {Label1, Label2, Label6})
         InfoStyle::fitToText(filled);
-    InfoStyle::centreOnScreen(this);
+    Controls::centreOnScreen(this);
 }
 
 void informa::cmdOK_Click() { hide(); }

@@ -1,29 +1,8 @@
 #include "infostyle.h"
 
-#include "twips.h"
-
-#include <QGuiApplication>
 #include <QLabel>
-#include <QScreen>
 
 namespace InfoStyle {
-
-void makeFixedWindow(QWidget* window, double clientWidth, double clientHeight)
-{
-    window->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    window->setFixedSize(scaling::pixelsFromTwipsX(window, clientWidth), scaling::pixelsFromTwipsY(window, clientHeight));
-}
-
-void centreOnScreen(QWidget* window)
-{
-    const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    const QRect area = screen->availableGeometry();
-    const QMargins frame = scaling::framePixels(window);
-    const QSize outer = window->size().grownBy(frame);
-    window->move(area.x() + (area.width() - outer.width()) / 2, area.y() + (area.height() - outer.height()) / 2);
-}
 
 void fitToText(QLabel* label)
 {

@@ -1,6 +1,6 @@
 #pragma once
 // What the information, support and catalogue windows share: their colours and
-// the placing of the two small fixed windows.
+// labels that grow to fit their text.
 
 #include <QColor>
 
@@ -14,13 +14,6 @@ inline const QColor DarkBlue(0, 0, 192);
 inline const QColor Red(255, 0, 0);
 inline const QColor Yellow(255, 255, 0);
 inline const QColor LightYellow(255, 255, 192);
-
-// A fixed window with a close button only (no minimise, no maximise), its
-// client area in twips.
-void makeFixedWindow(QWidget* window, double clientWidth, double clientHeight);
-
-// Centres the window, frame included, on its screen's available area.
-void centreOnScreen(QWidget* window);
 
 // A one-line label whose text is wider than its designed box grows to fit it,
 // around its centre when centred, to the right otherwise; never past its parent.

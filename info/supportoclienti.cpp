@@ -22,7 +22,7 @@ supportoclienti::supportoclienti(QWidget* parent) : QWidget(parent)
     setObjectName(QStringLiteral("supportoclienti"));
     setWindowTitle(QStringLiteral("Servizi di supporto ai clienti"));
     setFont(Fonts::designFont(Fonts::MsSansSerif, 8.25));
-    InfoStyle::makeFixedWindow(this, ClientWidth, ClientHeight);
+    Controls::makeFixedWindow(this, ClientWidth, ClientHeight);
     createControls();
 }
 
@@ -98,6 +98,6 @@ void supportoclienti::createControls()
     InfoStyle::fitToText(Label9);
 }
 
-void supportoclienti::Form_Load() { InfoStyle::centreOnScreen(this); }
+void supportoclienti::Form_Load() { Controls::centreOnScreen(this); }
 
 void supportoclienti::Command1_Click() { hide(); }

@@ -1,7 +1,11 @@
 #include "controls.h"
 
+#include "twips.h"
+
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 
 namespace Controls {
 
@@ -47,6 +51,22 @@ void fitText(QLabel* label, double points, double minimum)
             break;
     }
     label->setFont(font);
+}
+
+void makeFixedWindow(QWidget* window, double clientWidth, double clientHeight)
+{
+    window->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    window->setFixedSize(scaling::pixelsFromTwipsX(window, clientWidth), scaling::pixelsFromTwipsY(window, clientHeight));
+}
+
+void centreOnScreen(QWidget* window)
+{
+    const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry();
+    const QSize outer = window->size().grownBy(scaling::framePixels(window));
+    window->move(area.x() + (area.width() - outer.width()) / 2, area.y() + (area.height() - outer.height()) / 2);
 }
 
 void setBackColor(QWidget* widget, const QColor& colour)

@@ -25,6 +25,13 @@ QPushButton* button(QWidget* parent, const QString& name, const QString& caption
 // the design's, and some titles are long).
 void fitText(QLabel* label, double points, double minimum);
 
+// A window of fixed size with a close button only (no minimise, no maximise);
+// its client area in twips.
+void makeFixedWindow(QWidget* window, double clientWidth, double clientHeight);
+
+// Centres the window, frame included, on its screen's available area.
+void centreOnScreen(QWidget* window);
+
 // The window (or control) background, as the design's BackColor.
 void setBackColor(QWidget* widget, const QColor& colour);
 QColor backColor(const QWidget* widget);

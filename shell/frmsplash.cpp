@@ -5,10 +5,8 @@
 #include "twips.h"
 
 #include <QFrame>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QScreen>
 
 namespace {
 
@@ -18,7 +16,7 @@ constexpr double ClientWidth = 8790, ClientHeight = 5415;
 } // namespace
 
 frmSplash::frmSplash(QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+    : QWidget(parent)
 {
     setObjectName(QStringLiteral("frmSplash"));
     setWindowTitle(QStringLiteral(" "));
@@ -30,7 +28,7 @@ frmSplash::frmSplash(QWidget* parent)
 
 void frmSplash::createControls()
 {
-    setFixedSize(scaling::pixelsFromTwipsX(this, ClientWidth), scaling::pixelsFromTwipsY(this, ClientHeight));
+    Controls::makeFixedWindow(this, ClientWidth, ClientHeight);
 
     auto add = [this](int index, const QString& text, const QFont& font, std::optional<QColor> background,
                       Qt::Alignment alignment, double l, double t, double w, double h) {
@@ -115,11 +113,7 @@ void frmSplash::Form_Load()
     label_[4]->setText(s.subtitle);
     label_[5]->setText(QStringLiteral("EDIZIONE PROFESSIONALE - VERSIONE ") + s.versionText);
 
-    // Centred on the screen.
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->geometry();
-        move(area.center() - QPoint(frameGeometry().width() / 2, frameGeometry().height() / 2));
-    }
+    Controls::centreOnScreen(this);
 }
 
 void frmSplash::Form_Unload() { music_.setCommand(QStringLiteral("close")); }
