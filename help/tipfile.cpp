@@ -1,5 +1,7 @@
 #include "tipfile.h"
 
+#include "textfiles.h"
+
 #include <QStringDecoder>
 
 namespace help::tipfile {
@@ -19,28 +21,6 @@ bool looksBinary(const QByteArray& data)
             ++controls;
     }
     return head.size() >= 64 && controls * 10 > head.size(); // more than one in ten
-}
-
-QString decodeText(const QByteArray& data)
-{
-    QStringDecoder utf8(QStringDecoder::Utf8);
-    QString text = utf8.decode(data);
-    if (!utf8.hasError())
-        return text;
-    // Not UTF-8: a file written on Windows.
-    QStringDecoder windows1252("windows-1252");
-    if (windows1252.isValid())
-        return windows1252.decode(data);
-    // Without that codec: Latin-1 but for the printable characters Windows puts at 0x80-0x9F.
-    static const char16_t high[32] = {
-        0x20AC, 0xFFFD, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-        0x2039, 0x0152, 0xFFFD, 0x017D, 0xFFFD, 0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178};
-    text = QString::fromLatin1(data);
-    for (QChar& ch : text)
-        if (ch.unicode() >= 0x80 && ch.unicode() <= 0x9F)
-            ch = QChar(high[ch.unicode() - 0x80]);
-    return text;
 }
 
 // What the tip label can show: tabs become blanks, other control characters
@@ -74,17 +54,13 @@ QStringList decode(QByteArray data, bool truncated)
         data.truncate(end + 1);
     }
 
-    QString text;
-    if (const auto bom = QStringConverter::encodingForData(data);
-        bom && *bom != QStringConverter::Utf8 && *bom != QStringConverter::Latin1) {
-        text = QStringDecoder(*bom).decode(data); // UTF-16 or UTF-32 with its byte-order mark
-    } else {
-        if (looksBinary(data))
-            return {};
-        text = decodeText(data);
-    }
-    if (text.startsWith(QChar::ByteOrderMark))
-        text.remove(0, 1);
+    // UTF-16 and UTF-32 (with their byte-order mark) are full of NUL bytes: only
+    // the 8-bit encodings are checked for binary content.
+    const auto bom = QStringConverter::encodingForData(data);
+    const bool wide = bom && *bom != QStringConverter::Utf8 && *bom != QStringConverter::Latin1;
+    if (!wide && looksBinary(data))
+        return {};
+    const QString text = TextFiles::decode(data);
 
     QStringList tips;
     qsizetype start = 0;

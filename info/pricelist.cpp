@@ -1,12 +1,13 @@
 #include "pricelist.h"
 
+#include "textfiles.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
 #include <QRegularExpression>
-#include <QStringDecoder>
 #include <algorithm>
 #include <optional>
 
@@ -39,22 +40,6 @@ QString quoted(const QString& text)
     constexpr qsizetype Shown = 24;
     const QString shown = text.size() > Shown ? text.left(Shown) + QStringLiteral("...") : text;
     return QStringLiteral("(\"") + shown + QStringLiteral("\")");
-}
-
-QString decode(const QByteArray& data)
-{
-    QByteArray bytes = data;
-    if (bytes.startsWith("\xEF\xBB\xBF"))
-        bytes.remove(0, 3);
-    QStringDecoder utf8(QStringDecoder::Utf8);
-    QString text = utf8(bytes);
-    if (!utf8.hasError())
-        return text;
-    // Not UTF-8: a file written on Windows.
-    QStringDecoder windows("Windows-1252");
-    if (windows.isValid())
-        return windows(bytes);
-    return QString::fromLatin1(bytes);
 }
 
 bool hasControlCharacters(const QString& text)
@@ -220,7 +205,7 @@ PriceList PriceList::parse(const QByteArray& data, const QString& fileName)
         problem.atFile(QStringLiteral("non è un file di testo"));
         return list;
     }
-    const QList<Item> items = splitItems(decode(data));
+    const QList<Item> items = splitItems(TextFiles::decode(data));
     if (items.isEmpty()) {
         problem.atFile(QStringLiteral("file vuoto"));
         return list;
