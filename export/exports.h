@@ -53,9 +53,11 @@ Presentation::Result printWholeGuide(const GuideHeading& heading, const QList<Gu
 
 struct PriceRow {
     QString name;
-    QString subject;
-    double listPrice = 0;
-    double offerPrice = 0;
+    QString subject;       // "argomento trattato"
+    double listPrice = 0;  // euro, VAT and shipping excluded
+    double offerPrice = 0; // euro, bought over the internet
+
+    bool operator==(const PriceRow&) const = default;
 };
 
 // The price list as a table; prices "##,##0.00" in `locale`.

@@ -4,6 +4,7 @@
 // same shape, the licence terms window `licenza`. Buttons along the top open
 // the contents window, print the page and close the window.
 
+#include "exports.h"
 #include "helppages.h"
 #include "scaledform.h"
 #include "windowregistry.h"
@@ -48,10 +49,7 @@ public:
 
     // The title and text of each of the twelve help windows, in guide order.
     // Reading a window's labels loads it, unseen, if it is not loaded.
-    struct GuidePage {
-        QString title;
-        QString text;
-    };
+    using GuidePage = Exports::GuidePage;
     static QList<GuidePage> readGuide();
 
 private:

@@ -8,19 +8,15 @@
 // Italian line ("listino.txt, riga 7: prezzo non numerico (\"12,50\")"), so the
 // window can show the good records together with what went wrong.
 
+#include "exports.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
 #include <QStringList>
 
-struct PriceRecord {
-    QString name;
-    QString subject; // "argomento trattato"
-    double listPrice = 0; // euro, VAT and shipping excluded
-    double offerPrice = 0; // euro, bought over the internet
-
-    bool operator==(const PriceRecord&) const = default;
-};
+// One program of the price list, as the catalogue print takes it.
+using PriceRecord = Exports::PriceRow;
 
 struct PriceList {
     static constexpr int MinRecords = 10;

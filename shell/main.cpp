@@ -39,17 +39,9 @@ void connectPrinting(WindowRegistry& registry)
 {
     HelpWindow::setTextPrinter(&ModLexoria::PrintHelpText);
     HelpWindow::setLicencePrinter(&ModLexoria::PrintLicence);
-    sommario::setGuidePrinter([] {
-        QList<ModLexoria::GuidePageText> pages;
-        for (const HelpWindow::GuidePage& page : HelpWindow::readGuide())
-            pages.append({page.title, page.text});
-        ModLexoria::PrintWholeGuide(pages);
-    });
+    sommario::setGuidePrinter([] { ModLexoria::PrintWholeGuide(HelpWindow::readGuide()); });
     prodotti::setPrintHook([](const PriceList& list) {
-        QList<Exports::PriceRow> rows;
-        for (const PriceRecord& r : list.records)
-            rows.append({r.name, r.subject, r.listPrice, r.offerPrice});
-        ModLexoria::ReportPrintProblem(Exports::printPriceList(rows, Maker::PurchasePage, QLocale()));
+        ModLexoria::ReportPrintProblem(Exports::printPriceList(list.records, Maker::PurchasePage, QLocale()));
     });
     Presentation::setDocumentWindowHook([&registry](QWidget* window) { registry.holdProcess(window); });
 }

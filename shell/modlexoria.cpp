@@ -146,13 +146,10 @@ QString GuideFileName()
     return QDir(documents).filePath(name);
 }
 
-void PrintWholeGuide(const QList<GuidePageText>& pages)
+void PrintWholeGuide(const QList<Exports::GuidePage>& pages)
 {
-    QList<Exports::GuidePage> guide;
-    for (const GuidePageText& page : pages)
-        guide.append({page.title, page.text});
     QString savedAs;
-    const Presentation::Result shown = Exports::printWholeGuide(guideHeading(), guide, GuideFileName(), &savedAs);
+    const Presentation::Result shown = Exports::printWholeGuide(guideHeading(), pages, GuideFileName(), &savedAs);
     ReportPrintProblem(shown);
     if (!savedAs.isEmpty())
         Dialogs::MsgBox(QApplication::activeWindow(),

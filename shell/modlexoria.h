@@ -2,7 +2,7 @@
 // Process-wide settings and the procedures every window shares.
 
 #include "archives.h"
-#include "presentation.h"
+#include "exports.h"
 
 #include <QString>
 #include <QStringList>
@@ -69,11 +69,7 @@ void PrintLicence(const QString& licenceText);
 // Prints the whole guide and saves it as the program name + "-guida" (OpenDocument)
 // in the program's folder, or in the user's documents folder when that one cannot
 // be written; the user is told where it went.
-struct GuidePageText {
-    QString title;
-    QString text;
-};
-void PrintWholeGuide(const QList<GuidePageText>& pages);
+void PrintWholeGuide(const QList<Exports::GuidePage>& pages);
 // Where the whole guide is saved.
 QString GuideFileName();
 

@@ -170,9 +170,7 @@ private slots:
     void wholeGuide()
     {
         registerHelpWindows(WindowRegistry::instance());
-        QList<Exports::GuidePage> pages;
-        for (const HelpWindow::GuidePage& page : HelpWindow::readGuide())
-            pages.append({page.title, page.text});
+        const QList<Exports::GuidePage> pages = HelpWindow::readGuide();
         QTemporaryDir folder;
         QString savedAs;
         Exports::printWholeGuide({QStringLiteral("Lexoria"), QStringLiteral("massime sull'edilizia")}, pages,
