@@ -7,7 +7,3 @@
 //                                           tb-<name>@2x.png on its own on high-DPI screens
 //
 // A program that links lexoria_assets has them registered before main() runs.
-
-// Registers the pictures again if need be; harmless to call any number of times.
-// Only code that runs before main() (a static initialiser) needs it.
-void lexoria_init_assets();

@@ -1,5 +1,6 @@
 #include "browserwindow.h"
 
+#include "colours.h"
 #include "controls.h"
 #include "dialogs.h"
 #include "exports.h"
@@ -20,17 +21,16 @@
 #include <QStandardPaths>
 #include <QToolBar>
 
+#include <functional>
+
 namespace {
 
-const QColor DesignBackground(128, 128, 128);
-const QColor Yellow(255, 255, 0);
-const QColor DarkBlue(0, 0, 192);
+using namespace Colours;
+using Fonts::sansSerif;
+const QColor& DesignBackground = Grey;
+const QColor& UniformGrey = LightGrey;
 
-const QColor UniformGrey(192, 192, 192);
-
-QFont sansSerif(double points, bool bold = false) { return Fonts::designFont(Fonts::MsSansSerif, points, bold); }
-
-// The window menu: entry 0 is the chooser, 1..7 the archives in window-number order.
+// The window menu: entry 0 is the chooser, then the archives in window-number order.
 QString windowOfEntry(int index)
 {
     return index == 0 ? QStringLiteral("scelta") : corpus::archives()[size_t(index - 1)].name;
@@ -41,40 +41,56 @@ QString entryCaption(int index)
     return QStringLiteral("Finestra ") + (index == 0 ? QStringLiteral("Menu") : corpus::archives()[size_t(index - 1)].label);
 }
 
-// The toolbar, by position; separators take a position too.
+// The toolbar, by position; separators take a position too. The window buttons
+// (the chooser, then one per archive) come from the archive table.
 struct ToolbarButton {
-    const char* toolTip;   // nullptr for a separator
-    const char* icon;      // the program's own picture, ":/assets/tb-<icon>.png"
-    const char* themeIcon; // the desktop's icon of the same meaning, where it has one
+    QString toolTip;       // empty for a separator
+    QString icon;          // the program's own picture, ":/assets/tb-<icon>.png"
+    QString themeIcon;     // the desktop's icon of the same meaning, where it has one
+    std::function<void(BrowserWindow&)> click;
 };
-constexpr std::array<ToolbarButton, 20> ToolbarLayout = {{
-    {"elimina file", "elimina", "edit-delete"},
-    {"stampa sentenza visualizzata", "stampa", "document-print"},
-    {nullptr, nullptr, nullptr},
-    {"visualizza finestra 'Menu'", "menu", nullptr},
-    {"visualizza finestra 'Edilizia'", "edilizia", nullptr},
-    {"visualizza finestra 'Urbanistica'", "urbanistica", nullptr},
-    {"visualizza finestra 'Espropriazioni'", "espropriazioni", nullptr},
-    {"visualizza finestra 'Professionisti'", "professionisti", nullptr},
-    {"visualizza finestra 'Condominio'", "condominio", nullptr},
-    {"visualizza finestra 'Enti'", "enti", nullptr},
-    {"visualizza finestra 'Imprese'", "imprese", nullptr},
-    {nullptr, nullptr, nullptr},
-    {"colore di sfondo", "colore", "preferences-desktop-color"},
-    {nullptr, nullptr, nullptr},
-    {"guida in linea", "guida", "help-contents"},
-    {"suggerimenti", "suggerimenti", "help-hint"},
-    {"supporto prodotto", "supporto", "help-faq"},
-    {"informazioni su Lexoria", "informazioni", "help-about"},
-    {nullptr, nullptr, nullptr},
-    {"uscita da Lexoria", "uscita", "application-exit"},
-}};
+
+const QList<ToolbarButton>& toolbarLayout()
+{
+    static const QList<ToolbarButton> layout = [] {
+        const auto command = [](const char* toolTip, const char* icon, const char* themeIcon, void (BrowserWindow::*handler)()) {
+            return ToolbarButton{QString::fromUtf8(toolTip), QString::fromUtf8(icon), QString::fromUtf8(themeIcon),
+                                 [handler](BrowserWindow& w) { (w.*handler)(); }};
+        };
+        const auto window = [](int entry, const QString& label, const QString& icon) {
+            return ToolbarButton{QStringLiteral("visualizza finestra '%1'").arg(label), icon, {},
+                                 [entry](BrowserWindow& w) { w.fin_Click(entry); }};
+        };
+        const ToolbarButton separator;
+        QList<ToolbarButton> t = {
+            command("elimina file", "elimina", "edit-delete", &BrowserWindow::eliminare_click),
+            command("stampa sentenza visualizzata", "stampa", "document-print", &BrowserWindow::stampa_Click),
+            separator,
+            window(0, QStringLiteral("Menu"), QStringLiteral("menu")),
+        };
+        for (const corpus::ArchiveInfo& a : corpus::archives())
+            t.append(window(corpus::indexOf(a.archive) + 1, a.label, a.name));
+        t += {
+            separator,
+            command("colore di sfondo", "colore", "preferences-desktop-color", &BrowserWindow::colorare_Click),
+            separator,
+            command("guida in linea", "guida", "help-contents", &BrowserWindow::guida_Click),
+            command("suggerimenti", "suggerimenti", "help-hint", &BrowserWindow::suggerimenti_Click),
+            command("supporto prodotto", "supporto", "help-faq", &BrowserWindow::supporto_Click),
+            command("informazioni su Lexoria", "informazioni", "help-about", &BrowserWindow::informazioni_Click),
+            separator,
+            command("uscita da Lexoria", "uscita", "application-exit", &BrowserWindow::usci_Click),
+        };
+        return t;
+    }();
+    return layout;
+}
 
 QIcon toolbarIcon(const ToolbarButton& b)
 {
-    const QIcon own(QStringLiteral(":/assets/tb-%1.png").arg(QLatin1String(b.icon)));
+    const QIcon own(QStringLiteral(":/assets/tb-%1.png").arg(b.icon));
     // The archive buttons have no desktop equivalent; the others follow the desktop's theme.
-    return b.themeIcon ? QIcon::fromTheme(QLatin1String(b.themeIcon), own) : own;
+    return b.themeIcon.isEmpty() ? own : QIcon::fromTheme(b.themeIcon, own);
 }
 
 } // namespace
@@ -129,7 +145,7 @@ void BrowserWindow::createMenus()
     QMenu* visu = bar->addMenu(QStringLiteral("&Visualizza"));
     visu->setObjectName(QStringLiteral("visu"));
     const int own = corpus::indexOf(archive_) + 1;
-    for (int i = 0; i < 8; ++i) {
+    for (int i = 0; i < WindowMenuEntries; ++i) {
         QAction* entry = visu->addAction(entryCaption(i));
         entry->setObjectName(QStringLiteral("fin_%1").arg(i));
         entry->setShortcut(QKeySequence(Qt::CTRL | Qt::Key(Qt::Key_A + i)));
@@ -155,7 +171,8 @@ void BrowserWindow::createMenus()
     // The window's own help, at the right-hand end of the menu bar.
     auto* corner = new QMenuBar(bar);
     corner->setObjectName(QStringLiteral("finestraBar"));
-    QAction* finestra = corner->addAction(QStringLiteral("Fi&nestra n.%1 di 8").arg(archiveInfo().windowNumber));
+    QAction* finestra = corner->addAction(
+        QStringLiteral("Fi&nestra n.%1 di %2").arg(archiveInfo().windowNumber).arg(WindowMenuEntries));
     finestra->setObjectName(QStringLiteral("finestra"));
     connect(finestra, &QAction::triggered, this, &BrowserWindow::finestra_Click);
     bar->setCornerWidget(corner, Qt::TopRightCorner);
@@ -164,15 +181,15 @@ void BrowserWindow::createMenus()
 void BrowserWindow::createToolbar()
 {
     Toolbar1->setIconSize(QSize(24, 24));
-    for (int position = 1; position <= int(ToolbarLayout.size()); ++position) {
-        const ToolbarButton& b = ToolbarLayout[size_t(position - 1)];
-        if (!b.toolTip) {
+    for (int position = 1; position <= int(toolbarLayout().size()); ++position) {
+        const ToolbarButton& b = toolbarLayout()[position - 1];
+        if (b.toolTip.isEmpty()) {
             Toolbar1->addSeparator()->setObjectName(QStringLiteral("Toolbar1_%1").arg(position));
             continue;
         }
-        QAction* button = Toolbar1->addAction(toolbarIcon(b), QString::fromUtf8(b.toolTip));
+        QAction* button = Toolbar1->addAction(toolbarIcon(b), b.toolTip);
         button->setObjectName(QStringLiteral("Toolbar1_%1").arg(position));
-        button->setToolTip(QString::fromUtf8(b.toolTip));
+        button->setToolTip(b.toolTip);
         connect(button, &QAction::triggered, this, [this, position] { Toolbar1_ButtonClick(position); });
     }
 }
@@ -311,8 +328,6 @@ void BrowserWindow::Form_Load()
 
 void BrowserWindow::Form_Unload() { form_.release(); }
 
-void BrowserWindow::Form_Resize() { form_.resize(); }
-
 void BrowserWindow::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event); // the controls have followed the window by now
@@ -361,7 +376,7 @@ void BrowserWindow::HScroll1_Change()
 
 void BrowserWindow::fin_Click(int index)
 {
-    if (index < 0 || index > 7)
+    if (index < 0 || index >= WindowMenuEntries)
         return;
     if (index == corpus::indexOf(archive_) + 1) {
         const auto answer = Dialogs::MsgBox(this, archiveInfo().ownQuestion, QMessageBox::Yes | QMessageBox::No,
@@ -486,16 +501,8 @@ void BrowserWindow::stampa_Click()
 
 void BrowserWindow::Toolbar1_ButtonClick(int position)
 {
-    switch (position) {
-    case 1: eliminare_click(); break;
-    case 2: stampa_Click(); break;
-    case 4: case 5: case 6: case 7: case 8: case 9: case 10: case 11: fin_Click(position - 4); break;
-    case 13: colorare_Click(); break;
-    case 15: guida_Click(); break;
-    case 16: suggerimenti_Click(); break;
-    case 17: supporto_Click(); break;
-    case 18: informazioni_Click(); break;
-    case 20: usci_Click(); break;
-    default: break; // separators
-    }
+    if (position < 1 || position > int(toolbarLayout().size()))
+        return;
+    if (const ToolbarButton& b = toolbarLayout()[position - 1]; b.click) // separators do nothing
+        b.click(*this);
 }

@@ -21,6 +21,9 @@ class QAction;
 class BrowserWindow : public QMainWindow, public FormHooks {
     Q_OBJECT
 public:
+    // The window menu's entries: the chooser and one per archive.
+    static constexpr int WindowMenuEntries = 1 + corpus::ArchiveCount;
+
     explicit BrowserWindow(corpus::Archive archive, QWidget* parent = nullptr);
 
     const corpus::ArchiveInfo& archiveInfo() const { return corpus::info(archive_); }
@@ -34,7 +37,6 @@ public:
 
     void Form_Load() override;
     void Form_Unload() override;
-    void Form_Resize();
 
     void List1_Click();
     void HScroll1_Change();
@@ -49,7 +51,7 @@ public:
     void suggerimenti_Click();
     void supporto_Click();
     void informazioni_Click();
-    void Toolbar1_ButtonClick(int position); // 1..20, separators included
+    void Toolbar1_ButtonClick(int position); // 1-based, separators included
     void aiuto_Click();
     void guidainlinea_Click();
     void stampiamo_Click();
@@ -93,5 +95,5 @@ private:
     QLabel* passo = nullptr;
     QPushButton* stampiamo = nullptr;
     QPushButton* esco = nullptr;
-    std::array<QAction*, 8> fin{};
+    std::array<QAction*, WindowMenuEntries> fin{};
 };

@@ -31,6 +31,7 @@ struct ArchiveInfo {
     QString chooserStatus;    // status bar text while the mouse is over the option
     QString ownQuestion;      // asked by the window's own entry of the window menu
     QString ownHelpWindow;    // the window's own help window
+    int chooserCountWidth;    // width of the option's count label in the chooser, in twips
 };
 
 const std::array<ArchiveInfo, ArchiveCount>& archives();

@@ -20,7 +20,13 @@ int g_untitled = 0; // numbers the documents of the session, as "Documento 1", "
 
 const QColor HeaderShade(0xc9, 0xd9, 0xee);
 
-void record(const QString& call) { WordApplication::recorder().append(call); }
+bool g_recording = false;
+
+void record(const QString& call)
+{
+    if (g_recording)
+        WordApplication::recorder().append(call);
+}
 
 // Only the character properties: a cell's first block carries the cell's own
 // format in its character format, which must not spill into the text.
@@ -662,6 +668,15 @@ QStringList& WordApplication::recorder()
     static QStringList calls;
     return calls;
 }
+
+void WordApplication::setRecording(bool on)
+{
+    g_recording = on;
+    if (!on)
+        recorder().clear();
+}
+
+bool WordApplication::isRecording() { return g_recording; }
 
 QString WordApplication::recorded(const QString& text)
 {

@@ -47,7 +47,8 @@
 // what went wrong; the destructor presents nothing. A document that cannot reach
 // the word processor opens in the built-in window, so no document is lost.
 //
-// Recording: every call is appended to WordApplication::recorder(), one line
+// Recording: while recording is switched on (tests switch it on; the program
+// never does), every call is appended to WordApplication::recorder(), one line
 // each, in order:
 //     new Application                     Visible = True
 //     Documents.Add                       Font.Name = "Century Gothic"
@@ -297,8 +298,12 @@ public:
     static std::shared_ptr<WordApplication> create();
     // The application object of the latest export, kept until the next one.
     static std::shared_ptr<WordApplication> latest();
-    // Every call made through any application object, one line each, in order.
+    // Every call made through any application object while recording, one line
+    // each, in order. Off by default, so the program keeps no record of its exports.
     static QStringList& recorder();
+    // Switching recording off also clears the record.
+    static void setRecording(bool on);
+    static bool isRecording();
     // A text as the recording quotes it.
     static QString recorded(const QString& text);
 

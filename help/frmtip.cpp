@@ -1,5 +1,6 @@
 #include "frmtip.h"
 
+#include "colours.h"
 #include "controls.h"
 #include "fonts.h"
 #include "tipfile.h"
@@ -15,7 +16,8 @@
 
 namespace {
 
-const QColor PaleYellow(255, 255, 192);
+using Colours::PaleYellow;
+using Fonts::sansSerif;
 
 // A small fixed window (twips): the tip box at the left, the buttons at its right.
 constexpr double ClientWidth = 5640;
@@ -24,7 +26,6 @@ constexpr double ButtonLeft = 4260;
 constexpr double ButtonWidth = 1260;
 constexpr double ButtonHeight = 375;
 
-QFont sansSerif(double points, bool bold = false) { return Fonts::designFont(Fonts::MsSansSerif, points, bold); }
 
 } // namespace
 

@@ -1,6 +1,10 @@
 #include "helppages.h"
 
+#include "archives.h"
+#include "colours.h"
 #include "maker.h"
+
+#include <algorithm>
 
 #include <QFile>
 
@@ -11,12 +15,15 @@ namespace {
 const QString GuideCaption = QStringLiteral("Guida in linea");
 const QString SommarioTip = QStringLiteral("cliccare per visualizzare il sommario della guida");
 
-HelpPage guidePage(const char* name, const char* title)
+HelpPage guidePage(const QString& name, const QString& title, const QString& link, int closeRank)
 {
     HelpPage page;
-    page.name = QString::fromUtf8(name);
+    page.name = name;
     page.caption = GuideCaption;
-    page.title = QString::fromUtf8(title);
+    page.title = title;
+    page.link = link;
+    page.linkBackground = Colours::Cyan;
+    page.closeRank = closeRank;
     return page;
 }
 
@@ -25,20 +32,21 @@ HelpPage guidePage(const char* name, const char* title)
 const QList<HelpPage>& pages()
 {
     static const QList<HelpPage> table = [] {
+        // The exit sequence closes the guide from manuale through the archive
+        // windows' pages, then the general pages backwards.
+        constexpr int AfterArchives = 2 + corpus::ArchiveCount;
         QList<HelpPage> t = {
-            guidePage("manuale", "MANUALE D'USO RAPIDO"),
-            guidePage("guidafunzionamento", "FUNZIONAMENTO DEL PROGRAMMA"),
-            guidePage("guidaarchivio", "ARCHIVIO DATI"),
-            guidePage("guidastampa", "COME STAMPARE"),
-            guidePage("guidascelta", "FINESTRA MENU"),
-            guidePage("guidaedilizia", "FINESTRA EDILIZIA"),
-            guidePage("guidaurbanistica", "FINESTRA URBANISTICA"),
-            guidePage("guidaespropriazioni", "FINESTRA ESPROPRIAZIONI"),
-            guidePage("guidaprofessionisti", "FINESTRA PROFESSIONISTI"),
-            guidePage("guidacondominio", "FINESTRA CONDOMINIO"),
-            guidePage("guidaenti", "FINESTRA ENTI"),
-            guidePage("guidaimprese", "FINESTRA IMPRESE"),
+            guidePage(QStringLiteral("manuale"), QStringLiteral("MANUALE D'USO RAPIDO"),
+                      QStringLiteral("  Manuale d'uso rapido"), 0),
+            guidePage(QStringLiteral("guidafunzionamento"), QStringLiteral("FUNZIONAMENTO DEL PROGRAMMA"),
+                      QStringLiteral("  Funzionamento del programma"), AfterArchives + 2),
+            guidePage(QStringLiteral("guidaarchivio"), QStringLiteral("ARCHIVIO DATI"), QStringLiteral("  Archivio dati"), AfterArchives + 1),
+            guidePage(QStringLiteral("guidastampa"), QStringLiteral("COME STAMPARE"), QStringLiteral(" Come stampare"), AfterArchives),
+            guidePage(QStringLiteral("guidascelta"), QStringLiteral("FINESTRA MENU"), QStringLiteral(" Finestra Menu"), 1),
         };
+        for (const corpus::ArchiveInfo& a : corpus::archives())
+            t.append(guidePage(a.ownHelpWindow, QStringLiteral("FINESTRA ") + a.label.toUpper(),
+                               QStringLiteral(" Finestra ") + a.label, 2 + corpus::indexOf(a.archive)));
         HelpPage& manuale = t.first();
         manuale.wide = true;
         manuale.sommarioToolTip = SommarioTip;
@@ -50,10 +58,24 @@ const QList<HelpPage>& pages()
         licenza.licence = true;
         licenza.sommarioToolTip = SommarioTip;
         licenza.stampaToolTip = QStringLiteral("cliccare per stampare la LICENZA D'USO");
+        licenza.link = QStringLiteral("  Licenza d'uso di \"Lexoria\"");
+        licenza.linkBackground = Colours::Red;
+        licenza.linkText = Colours::Yellow;
         t.append(licenza);
         return t;
     }();
     return table;
+}
+
+QList<HelpPage> pagesInClosingOrder()
+{
+    QList<HelpPage> guide;
+    for (const HelpPage& p : pages())
+        if (!p.licence)
+            guide.append(p);
+    std::stable_sort(guide.begin(), guide.end(),
+                     [](const HelpPage& a, const HelpPage& b) { return a.closeRank < b.closeRank; });
+    return guide;
 }
 
 const HelpPage* page(const QString& name)

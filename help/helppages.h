@@ -4,9 +4,11 @@
 // lives in this table; the texts themselves are data files compiled in as
 // resources (help/texts/<window>.txt, one paragraph a line).
 
+#include <QColor>
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 namespace help {
 
@@ -18,10 +20,17 @@ struct HelpPage {
     bool licence = false;
     QString sommarioToolTip; // only manuale and licenza give their buttons tooltips
     QString stampaToolTip;
+    QString link;            // the page's line in the contents window (leading blanks included)
+    QColor linkBackground;
+    std::optional<QColor> linkText; // the contents window's text colour when empty
+    int closeRank = 0;       // guide pages close in this order in the exit sequence
 };
 
-// The thirteen pages: links 1..12 of the contents window, then licenza.
+// The pages in the order of the contents window: the guide proper (one page for
+// each archive window among them), then licenza.
 const QList<HelpPage>& pages();
+// The guide pages (licence excluded) in the order the exit sequence closes them.
+QList<HelpPage> pagesInClosingOrder();
 // nullptr for a name that is not a page of the guide.
 const HelpPage* page(const QString& name);
 // The twelve help windows of the guide proper, in order.

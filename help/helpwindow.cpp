@@ -1,5 +1,6 @@
 #include "helpwindow.h"
 
+#include "colours.h"
 #include "controls.h"
 #include "fonts.h"
 #include "modlexoria.h"
@@ -13,8 +14,8 @@
 
 namespace {
 
-const QColor PaleYellow(255, 255, 192);
-const QColor Blue(0, 0, 255);
+using namespace Colours;
+using Fonts::sansSerif;
 
 // Design client areas (twips): the outer sizes of the load step less the frame.
 constexpr double NarrowClientWidth = 5520;
@@ -36,7 +37,6 @@ HelpWindow::LicencePrinter& licencePrinter()
     return printer;
 }
 
-QFont sansSerif(double points, bool bold = false) { return Fonts::designFont(Fonts::MsSansSerif, points, bold); }
 
 // A read-only text that shows the paragraphs ("\r" apart) with a little space
 // between them; it scrolls when the text is longer than the box.
@@ -154,8 +154,6 @@ void HelpWindow::Form_Load()
 }
 
 void HelpWindow::Form_Unload() { form_.release(); }
-
-void HelpWindow::Form_Resize() { form_.resize(); }
 
 void HelpWindow::cmdchiudi_Click()
 {

@@ -41,7 +41,6 @@ public:
 
     void Form_Load() override;
     void Form_Unload() override;
-    void Form_Resize();
 
     void cmdchiudi_Click();
     void cmdSommario_Click();

@@ -8,8 +8,13 @@
 
 void registerHelpWindows(WindowRegistry& registry)
 {
-    for (const help::HelpPage& page : help::pages())
-        registry.registerWindow(page.name, [page] { return new HelpWindow(page); });
+    // Registration order is the exit sequence's order: the contents window, the
+    // guide, the tip of the day, then the licence terms.
     registry.registerWindow(QStringLiteral("sommario"), [] { return new sommario; });
+    for (const help::HelpPage& page : help::pagesInClosingOrder())
+        registry.registerWindow(page.name, [page] { return new HelpWindow(page); });
     registry.registerWindow(QStringLiteral("frmTip"), [] { return new frmTip; });
+    for (const help::HelpPage& page : help::pages())
+        if (page.licence)
+            registry.registerWindow(page.name, [page] { return new HelpWindow(page); });
 }

@@ -1,7 +1,10 @@
 #include "sommario.h"
 
+#include "colours.h"
 #include "controls.h"
+#include "archives.h"
 #include "fonts.h"
+#include "helppages.h"
 #include "modlexoria.h"
 #include "twips.h"
 
@@ -11,48 +14,47 @@
 
 namespace {
 
-const QColor PaleYellow(255, 255, 192);
-const QColor Cyan(0, 255, 255);
-const QColor Red(255, 0, 0);
-const QColor Yellow(255, 255, 0);
+using namespace Colours;
+using Fonts::sansSerif;
 
 struct Link {
-    const char* caption; // leading blanks are part of it
-    const char* window;
+    QString caption; // leading blanks are part of it
+    QString window;
     QColor background;
     std::optional<QColor> text; // the window's text colour when empty
 };
 
-const std::array<Link, sommario::LinkCount>& links()
+// The guide's pages, then the tip of the day, the licence terms and the catalogue.
+const QList<Link>& links()
 {
-    static const std::array<Link, sommario::LinkCount> table = {{
-        {"  Manuale d'uso rapido", "manuale", Cyan, {}},
-        {"  Funzionamento del programma", "guidafunzionamento", Cyan, {}},
-        {"  Archivio dati", "guidaarchivio", Cyan, {}},
-        {" Come stampare", "guidastampa", Cyan, {}},
-        {" Finestra Menu", "guidascelta", Cyan, {}},
-        {" Finestra Edilizia", "guidaedilizia", Cyan, {}},
-        {" Finestra Urbanistica", "guidaurbanistica", Cyan, {}},
-        {" Finestra Espropriazioni", "guidaespropriazioni", Cyan, {}},
-        {" Finestra Professionisti", "guidaprofessionisti", Cyan, {}},
-        {" Finestra Condominio", "guidacondominio", Cyan, {}},
-        {" Finestra Enti", "guidaenti", Cyan, {}},
-        {" Finestra Imprese", "guidaimprese", Cyan, {}},
-        {"  Suggerimento del giorno", "frmTip", Cyan, {}},
-        {"  Licenza d'uso di \"Lexoria\"", "licenza", Red, Yellow},
-        {"  altri prodotti Software Velaria", "prodotti", Yellow, {}},
-    }};
+    static const QList<Link> table = [] {
+        QList<Link> t;
+        for (const help::HelpPage& page : help::pages())
+            if (!page.licence)
+                t.append({page.link, page.name, page.linkBackground, page.linkText});
+        t.append({QStringLiteral("  Suggerimento del giorno"), QStringLiteral("frmTip"), Cyan, {}});
+        for (const help::HelpPage& page : help::pages())
+            if (page.licence)
+                t.append({page.link, page.name, page.linkBackground, page.linkText});
+        t.append({QStringLiteral("  altri prodotti Software Velaria"), QStringLiteral("prodotti"), Yellow, {}});
+        return t;
+    }();
     return table;
 }
 
-// Row tops in twips: three groups, rows 240 twips apart.
+// The number of guide pages that come before the archive windows' pages.
+constexpr int GeneralPages = 4;
+
+// Row tops in twips: three groups (the general pages; the window pages; the
+// tip, the licence and the catalogue), rows 240 twips apart.
 double rowTop(int i)
 {
-    if (i <= 4)
+    const int windowPages = 1 + corpus::ArchiveCount; // the chooser's and the archives'
+    if (i <= GeneralPages)
         return 1080 + 240 * (i - 1);
-    if (i <= 12)
-        return 2400 + 240 * (i - 5);
-    return 4680 + 240 * (i - 13);
+    if (i <= GeneralPages + windowPages)
+        return 2400 + 240 * (i - GeneralPages - 1);
+    return 4680 + 240 * (i - GeneralPages - windowPages - 1);
 }
 
 // Design client area: outer 3975 x 6825 twips less the frame.
@@ -70,7 +72,6 @@ sommario::GuidePrinter& guidePrinter()
     return printer;
 }
 
-QFont sansSerif(double points, bool bold = false) { return Fonts::designFont(Fonts::MsSansSerif, points, bold); }
 
 void setBorder(QLabel* label, bool on)
 {
@@ -99,15 +100,15 @@ sommario::sommario(QWidget* parent) : QWidget(parent)
 
 void sommario::createLinks()
 {
-    for (int i = 1; i <= LinkCount; ++i) {
-        const Link& link = links()[size_t(i - 1)];
-        const QString caption = QString::fromUtf8(link.caption);
+    for (int i = 1; i <= linkCount(); ++i) {
+        const Link& link = links()[i - 1];
+        const QString& caption = link.caption;
 
         auto* arrow = Controls::button(this, QStringLiteral("puls_%1").arg(i), QStringLiteral("--->"), {}, font());
         arrow->setAccessibleName(QStringLiteral("Apri: ") + caption.trimmed());
         scaling::placeTwips(arrow, ArrowLeft, rowTop(i), ArrowWidth, RowHeight);
         connect(arrow, &QPushButton::clicked, this, [this, i] { puls_Click(i); });
-        puls[size_t(i - 1)] = arrow;
+        puls.append(arrow);
 
         QLabel* label = Controls::label(this, QStringLiteral("lbl_%1").arg(i), caption, font(),
                                         link.text.value_or(palette().color(QPalette::WindowText)), link.background,
@@ -118,7 +119,7 @@ void sommario::createLinks()
         label->installEventFilter(this);
         setBorder(label, true);
         scaling::placeTwips(label, LabelLeft, rowTop(i), LabelWidth, RowHeight);
-        lbl[size_t(i - 1)] = label;
+        lbl.append(label);
     }
 }
 
@@ -142,10 +143,9 @@ void sommario::createButtons()
 
 void sommario::setGuidePrinter(GuidePrinter printer) { guidePrinter() = std::move(printer); }
 
-QString sommario::linkTarget(int i)
-{
-    return i >= 1 && i <= LinkCount ? QString::fromUtf8(links()[size_t(i - 1)].window) : QString();
-}
+int sommario::linkCount() { return int(links().size()); }
+
+QString sommario::linkTarget(int i) { return i >= 1 && i <= linkCount() ? links()[i - 1].window : QString(); }
 
 void sommario::Form_Load()
 {
@@ -154,8 +154,6 @@ void sommario::Form_Load()
 }
 
 void sommario::Form_Unload() { form_.release(); }
-
-void sommario::Form_Resize() { form_.resize(); }
 
 void sommario::puls_Click(int i)
 {
@@ -167,18 +165,18 @@ void sommario::puls_Click(int i)
 void sommario::lbl_MouseMove(int i)
 {
     ClearHighlight();
-    QFont bold = lbl[size_t(i - 1)]->font();
+    QFont bold = lbl[i - 1]->font();
     bold.setBold(true);
-    lbl[size_t(i - 1)]->setFont(bold);
+    lbl[i - 1]->setFont(bold);
 }
 
 void sommario::lbl_MouseDown(int i)
 {
-    setBorder(lbl[size_t(i - 1)], false); // reads as pressed
+    setBorder(lbl[i - 1], false); // reads as pressed
     puls_Click(i);
 }
 
-void sommario::lbl_MouseUp(int i) { setBorder(lbl[size_t(i - 1)], true); }
+void sommario::lbl_MouseUp(int i) { setBorder(lbl[i - 1], true); }
 
 void sommario::form_MouseMove() { ClearHighlight(); }
 
@@ -205,10 +203,7 @@ void sommario::cmdStampa_Click()
 
 int sommario::linkOf(QObject* label) const
 {
-    for (int i = 1; i <= LinkCount; ++i)
-        if (lbl[size_t(i - 1)] == label)
-            return i;
-    return 0;
+    return int(lbl.indexOf(qobject_cast<QLabel*>(label))) + 1;
 }
 
 void sommario::mouseMoveEvent(QMouseEvent* event)

@@ -1,5 +1,5 @@
 #pragma once
-// The contents window of the on-line guide: fifteen links (an arrow button and
+// The contents window of the on-line guide: links (an arrow button and
 // a bordered label each) to the help windows, the tip of the day, the licence
 // terms and the catalogue; the export of the whole guide; close and exit.
 
@@ -7,7 +7,7 @@
 #include "windowregistry.h"
 
 #include <QWidget>
-#include <array>
+#include <QList>
 #include <functional>
 
 class QLabel;
@@ -16,20 +16,20 @@ class QPushButton;
 class sommario : public QWidget, public FormHooks {
     Q_OBJECT
 public:
-    static constexpr int LinkCount = 15;
-
     explicit sommario(QWidget* parent = nullptr);
 
     // Stampa: the export of the whole guide (see HelpWindow::readGuide).
     using GuidePrinter = std::function<void()>;
     static void setGuidePrinter(GuidePrinter printer);
 
-    // The window that link i (1..15) opens.
+    // The number of links: one per page of the guide, the tip of the day, the
+    // licence terms and the catalogue.
+    static int linkCount();
+    // The window that link i (1..linkCount()) opens.
     static QString linkTarget(int i);
 
     void Form_Load() override;
     void Form_Unload() override;
-    void Form_Resize();
 
     void puls_Click(int i);
     void lbl_MouseMove(int i);
@@ -49,12 +49,12 @@ protected:
 private:
     void createLinks();
     void createButtons();
-    int linkOf(QObject* label) const; // 1..15, or 0
+    int linkOf(QObject* label) const; // 1..linkCount(), or 0
 
     ScaledForm form_;
     QLabel* Label1 = nullptr;
-    std::array<QPushButton*, LinkCount> puls{}; // puls(i) is puls[i - 1]
-    std::array<QLabel*, LinkCount> lbl{};
+    QList<QPushButton*> puls; // puls(i) is puls[i - 1]
+    QList<QLabel*> lbl;
     QPushButton* cmdStampa = nullptr;
     QPushButton* cmdchiudi = nullptr;
     QPushButton* cmduscita = nullptr;

@@ -7,7 +7,8 @@
 
 void registerInfoWindows(WindowRegistry& registry)
 {
-    registry.registerWindow(QStringLiteral("informa"), [] { return new informa; });
-    registry.registerWindow(QStringLiteral("supportoclienti"), [] { return new supportoclienti; });
+    // Registration order is the exit sequence's order.
     registry.registerWindow(QStringLiteral("prodotti"), [] { return new prodotti; });
+    registry.registerWindow(QStringLiteral("supportoclienti"), [] { return new supportoclienti; });
+    registry.registerWindow(QStringLiteral("informa"), [] { return new informa; });
 }

@@ -25,7 +25,7 @@ prodotti::PrintHook& printHook()
 
 constexpr double GridTop = 1920, RowPitch = 240, RowHeight = 255;
 
-QFont sansSerif(bool bold = false) { return Fonts::designFont(Fonts::MsSansSerif, 8.25, bold); }
+QFont sansSerif(bool bold = false) { return Fonts::sansSerif(8.25, bold); }
 
 } // namespace
 
@@ -216,8 +216,6 @@ void prodotti::Form_Load()
 }
 
 void prodotti::Form_Unload() { form_.release(); }
-
-void prodotti::Form_Resize() { form_.resize(); }
 
 int prodotti::topRow() const { return VScroll1->value(); }
 

@@ -30,7 +30,6 @@ public:
 
     void Form_Load() override;
     void Form_Unload() override;
-    void Form_Resize();
 
     void VScroll1_Change();
     void cmdStampa_Click();

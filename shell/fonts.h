@@ -6,13 +6,19 @@
 
 namespace Fonts {
 
-// Maps the design's font families to installed look-alikes, once at start-up.
+// Maps the windows' font families to installed look-alikes, once at start-up.
 void installSubstitutions();
 
-// A font of the design: family, size in points (fractions as designed: 9.75, 13.5 ...).
+// A font of the windows: family, size in points (fractions as designed: 9.75, 13.5 ...).
 QFont designFont(const QString& family, double points, bool bold = false, bool italic = false,
                  bool underline = false);
 
 inline const QString MsSansSerif = QStringLiteral("MS Sans Serif");
+
+// MS Sans Serif, the face of nearly every control.
+inline QFont sansSerif(double points, bool bold = false, bool underline = false)
+{
+    return designFont(MsSansSerif, points, bold, false, underline);
+}
 
 } // namespace Fonts

@@ -1,5 +1,6 @@
 #include "frmsplash.h"
 
+#include "colours.h"
 #include "controls.h"
 #include "fonts.h"
 #include "twips.h"
@@ -10,7 +11,7 @@
 
 namespace {
 
-const QColor Yellow(255, 255, 0);
+using Colours::Yellow;
 constexpr double ClientWidth = 8790, ClientHeight = 5415;
 
 } // namespace

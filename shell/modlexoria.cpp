@@ -73,19 +73,10 @@ qint32 OpenDocument(const QString& target)
 
 void ShowChooser() { WindowRegistry::instance().show(QStringLiteral("scelta")); }
 
-const QStringList& ExitSequenceWindows()
+QStringList ExitSequenceWindows()
 {
-    static const QStringList names = {
-        QStringLiteral("scelta"), QStringLiteral("edilizia"), QStringLiteral("urbanistica"),
-        QStringLiteral("espropriazioni"), QStringLiteral("professionisti"), QStringLiteral("condominio"),
-        QStringLiteral("enti"), QStringLiteral("imprese"), QStringLiteral("sommario"), QStringLiteral("manuale"),
-        QStringLiteral("guidascelta"), QStringLiteral("guidaedilizia"), QStringLiteral("guidaurbanistica"),
-        QStringLiteral("guidaespropriazioni"), QStringLiteral("guidaprofessionisti"),
-        QStringLiteral("guidacondominio"), QStringLiteral("guidaenti"), QStringLiteral("guidaimprese"),
-        QStringLiteral("guidastampa"), QStringLiteral("guidaarchivio"), QStringLiteral("guidafunzionamento"),
-        QStringLiteral("frmTip"), QStringLiteral("licenza"), QStringLiteral("prodotti"),
-        QStringLiteral("supportoclienti"), QStringLiteral("informa"),
-    };
+    QStringList names = WindowRegistry::instance().registeredWindows();
+    names.removeAll(QLatin1String(ClosingScreenWindow));
     return names;
 }
 
@@ -106,11 +97,12 @@ void ConfirmExit()
 
     // Referring to the splash creates it anew if a key press closed it earlier;
     // its load step then starts the music from the beginning.
-    QWidget* splash = registry.load(QStringLiteral("frmSplash"));
+    const QString closingScreen = QLatin1String(ClosingScreenWindow);
+    QWidget* splash = registry.load(closingScreen);
     auto* screen = dynamic_cast<ClosingScreen*>(splash);
     if (screen)
         screen->mediaCommand(QStringLiteral("play"));
-    registry.show(QStringLiteral("frmSplash"));
+    registry.show(closingScreen);
     if (screen)
         screen->setSecondLine(QString::fromLatin1(ClosingText));
 }

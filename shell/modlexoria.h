@@ -55,8 +55,12 @@ void ShowChooser();
 // Asks whether to leave and, on Yes, closes the windows and shows the closing screen.
 void ConfirmExit();
 
-// The windows the exit sequence closes, in order.
-const QStringList& ExitSequenceWindows();
+// The window that stays as the closing screen after the exit sequence.
+inline constexpr const char* ClosingScreenWindow = "frmSplash";
+
+// The windows the exit sequence closes: every registered window but the closing
+// screen, in registration order, so a window can never be left off the list.
+QStringList ExitSequenceWindows();
 
 // A document that could not reach the word processor still opens in the
 // built-in window; this tells the user what went wrong, if anything did.

@@ -1,6 +1,7 @@
 #include "scelta.h"
 
 #include "archives.h"
+#include "colours.h"
 #include "controls.h"
 #include "dialogs.h"
 #include "fonts.h"
@@ -16,15 +17,9 @@
 
 namespace {
 
-const QColor DarkBlue(0, 0, 192);
-const QColor Yellow(255, 255, 0);
-const QColor Red(255, 0, 0);
-constexpr std::array<int, 7> CountLabelWidths = {4815, 4935, 4935, 5055, 4935, 5055, 5055};
 
-QFont sansSerif(double points, bool bold = false, bool underline = false)
-{
-    return Fonts::designFont(Fonts::MsSansSerif, points, bold, false, underline);
-}
+using namespace Colours;
+using Fonts::sansSerif;
 
 } // namespace
 
@@ -51,7 +46,7 @@ void scelta::createControls()
                               sansSerif(12, true), palette().color(QPalette::WindowText));
     scaling::placeTwips(Label71, 4320, 1320, 4815, 375);
 
-    for (int i = 0; i < 7; ++i) {
+    for (int i = 0; i < corpus::ArchiveCount; ++i) {
         const corpus::ArchiveInfo& a = corpus::archives()[size_t(i)];
         auto* option = new QRadioButton(a.chooserCaption, this);
         option->setObjectName(QStringLiteral("Option1_%1").arg(i + 1));
@@ -69,7 +64,7 @@ void scelta::createControls()
 
         countLabels[size_t(i)] = Controls::label(this, QStringLiteral("Label%1").arg(i + 1), {}, font(),
                                                  palette().color(QPalette::WindowText));
-        scaling::placeTwips(countLabels[size_t(i)], 4320, 2040 + 480 * i, CountLabelWidths[size_t(i)], 255);
+        scaling::placeTwips(countLabels[size_t(i)], 4320, 2040 + 480 * i, a.chooserCountWidth, 255);
     }
 
     num = Controls::label(this, QStringLiteral("num"), {}, sansSerif(9.75, true), DarkBlue, Yellow, Qt::AlignCenter);
@@ -130,11 +125,9 @@ bool scelta::Form_QueryUnload()
 
 void scelta::Form_Unload() { form_.release(); }
 
-void scelta::Form_Resize() { form_.resize(); }
-
 void scelta::Option1_Click(int index)
 {
-    if (index < 1 || index > 7)
+    if (index < 1 || index > corpus::ArchiveCount)
         return;
     WindowRegistry::instance().show(corpus::archives()[size_t(index - 1)].name);
     Option1[size_t(index - 1)]->setChecked(false);
@@ -142,7 +135,7 @@ void scelta::Option1_Click(int index)
 
 void scelta::option1_MouseMove(int index)
 {
-    if (index >= 1 && index <= 7)
+    if (index >= 1 && index <= corpus::ArchiveCount)
         statusLabel->setText(corpus::archives()[size_t(index - 1)].chooserStatus);
 }
 
@@ -165,7 +158,7 @@ void scelta::mouseMoveEvent(QMouseEvent* event)
 bool scelta::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::MouseMove) {
-        for (int i = 0; i < 7; ++i)
+        for (int i = 0; i < corpus::ArchiveCount; ++i)
             if (watched == Option1[size_t(i)])
                 option1_MouseMove(i + 1);
     }

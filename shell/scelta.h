@@ -2,6 +2,7 @@
 // The archive chooser: the program's main menu. Loading it builds all seven
 // archives (their windows are created hidden) and shows their totals.
 
+#include "archives.h"
 #include "scaledform.h"
 #include "windowregistry.h"
 
@@ -21,9 +22,8 @@ public:
     void Form_Load() override;
     bool Form_QueryUnload() override;
     void Form_Unload() override;
-    void Form_Resize();
 
-    void Option1_Click(int index); // 1..7
+    void Option1_Click(int index); // 1..corpus::ArchiveCount
     void option1_MouseMove(int index);
     void form_MouseMove();
     void aiuto_Click();
@@ -33,7 +33,6 @@ public:
 
     QString statusText() const;
 
-    
 
 protected:
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -43,8 +42,8 @@ private:
     void createControls();
 
     ScaledForm form_;
-    std::array<QRadioButton*, 7> Option1{};
-    std::array<QLabel*, 7> countLabels{}; // Label1..Label7
+    std::array<QRadioButton*, corpus::ArchiveCount> Option1{};
+    std::array<QLabel*, corpus::ArchiveCount> countLabels{}; // Label1, Label2, ...
     QLabel* Lb = nullptr;
     QLabel* Label61 = nullptr;
     QLabel* Label71 = nullptr;

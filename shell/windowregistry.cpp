@@ -10,8 +10,12 @@ WindowRegistry& WindowRegistry::instance()
 
 void WindowRegistry::registerWindow(const QString& name, Factory factory)
 {
+    if (!factories_.contains(name))
+        registered_.append(name);
     factories_.insert(name, std::move(factory));
 }
+
+QStringList WindowRegistry::registeredWindows() const { return registered_; }
 
 bool WindowRegistry::isRegistered(const QString& name) const { return factories_.contains(name); }
 
@@ -120,6 +124,7 @@ void WindowRegistry::reset()
     for (auto it = names.crbegin(); it != names.crend(); ++it)
         unload(*it);
     factories_.clear();
+    registered_.clear();
 }
 
 bool WindowRegistry::eventFilter(QObject* watched, QEvent* event)

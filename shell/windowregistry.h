@@ -32,8 +32,11 @@ public:
 
     static WindowRegistry& instance();
 
+    // Registering a name again replaces its factory and keeps its place.
     void registerWindow(const QString& name, Factory factory);
     bool isRegistered(const QString& name) const;
+    // Every registered name, in registration order.
+    QStringList registeredWindows() const;
 
     // The loaded window, or nullptr; never creates one.
     QWidget* find(const QString& name) const;
@@ -83,6 +86,7 @@ private:
     void checkEmpty();
 
     QHash<QString, Factory> factories_;
+    QStringList registered_; // registration order
     QHash<QString, QPointer<QWidget>> windows_;
     QStringList order_; // creation order of the loaded windows
     QSet<QObject*> holders_;

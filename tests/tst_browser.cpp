@@ -320,6 +320,10 @@ private slots:
         BrowserWindow* w = browser(QStringLiteral("enti"));
         ScriptedDialogs dialogs;
         dialogs.answerNext(QMessageBox::No);
+        if (position == 13)
+            dialogs.chooseColorNext(std::nullopt); // the dialog that follows the No, cancelled
+        if (fileDialogs)
+            dialogs.chooseFileNext({}); // cancelled
         w->findChild<QAction*>(QStringLiteral("Toolbar1_%1").arg(position))->trigger();
         if (!opens.isEmpty())
             QVERIFY(WindowRegistry::instance().isLoaded(opens));
@@ -357,6 +361,7 @@ private slots:
         QCOMPARE(browser(QStringLiteral("imprese"))->backColor(), QColor(192, 192, 192));
         // The dialog opens on the colour it last held, in any window; cancel changes nothing.
         BrowserWindow* imprese = browser(QStringLiteral("imprese"));
+        dialogs.chooseColorNext(std::nullopt);
         imprese->colorare_Click();
         QCOMPARE(dialogs.colorRequests.last().initial, QColor(10, 20, 30));
         QCOMPARE(imprese->backColor(), QColor(192, 192, 192));
@@ -409,7 +414,9 @@ private slots:
             dialogs.chooseFileNext(home.filePath(QStringLiteral("docs/cartella")));
         else if (pick == QLatin1String("vanished"))
             dialogs.chooseFileNext(home.filePath(QStringLiteral("docs/sparito.txt")));
-        else if (pick != QLatin1String("cancel"))
+        else if (pick == QLatin1String("cancel"))
+            dialogs.chooseFileNext({});
+        else
             dialogs.chooseFileNext(path);
         action(w, QStringLiteral("eliminare"))->trigger();
 
@@ -427,6 +434,7 @@ private slots:
     {
         BrowserWindow* w = browser(QStringLiteral("enti"));
         ScriptedDialogs dialogs;
+        dialogs.answerNext(QMessageBox::Ok);
         QTest::mouseClick(control<QPushButton>(w, "aiuto"), Qt::LeftButton);
         QCOMPARE(dialogs.messages.size(), 1);
         const Dialogs::MessageBoxRequest& box = dialogs.messages.first();
@@ -442,6 +450,8 @@ private slots:
     {
         BrowserWindow* w = browser(QStringLiteral("enti"));
         ScriptedDialogs dialogs;
+        for (int i = 0; i < 3; ++i)
+            dialogs.answerNext(QMessageBox::No);
         QTest::mouseClick(control<QPushButton>(w, "esco"), Qt::LeftButton);
         action(w, QStringLiteral("usci"))->trigger();
         w->Toolbar1_ButtonClick(20);

@@ -89,6 +89,28 @@ private slots:
             QCOMPARE(check.exitCode(), 1);
         }
     }
+
+    // The build checks the whole data folder: an archive of the table without its
+    // file stops it as surely as a faulty file does.
+    void everyArchiveNeedsItsFile()
+    {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        QFile file(dir.filePath(QStringLiteral("enti.txt")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(soundFile());
+        file.close();
+
+        QProcess check;
+        check.setWorkingDirectory(dir.path());
+        check.start(QStringLiteral(LEXORIA_TOOLS_DIR "/corpuscheck"), {QStringLiteral("--all"), QStringLiteral("enti.txt")});
+        QVERIFY(check.waitForFinished());
+        const QString messages = QString::fromUtf8(check.readAllStandardError());
+        QCOMPARE(check.exitCode(), 1);
+        QVERIFY2(messages.contains(QLatin1String("edilizia.txt:0: missing: the archive edilizia has no data file")),
+                 qPrintable(messages));
+        QVERIFY(!messages.contains(QLatin1String("enti.txt:0")));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestCorpusCheck)

@@ -299,6 +299,23 @@ private slots:
     {
         QFont::insertSubstitution(QStringLiteral("Century Gothic"), QStringLiteral("URW Gothic"));
         QVERIFY(folder_.isValid());
+        WordApplication::setRecording(true);
+    }
+
+    // The program never switches recording on: a long session of exports keeps
+    // no record of its calls.
+    void recordsOnlyWhenAsked()
+    {
+        WordApplication::setRecording(false);
+        for (int i = 0; i < 100; ++i)
+            Exports::printHelpText({QStringLiteral("Lexoria"), QStringLiteral("massime sull'edilizia")},
+                                   QStringLiteral("COME STAMPARE"), QStringLiteral("Un testo di prova."));
+        const bool empty = WordApplication::recorder().isEmpty();
+        WordApplication::setRecording(true);
+        QVERIFY(empty);
+        Exports::printHelpText({QStringLiteral("Lexoria"), QStringLiteral("massime sull'edilizia")},
+                               QStringLiteral("COME STAMPARE"), QStringLiteral("Un testo di prova."));
+        QVERIFY(WordApplication::recorder().contains(QStringLiteral("new Application")));
     }
 
     void init()

@@ -52,7 +52,7 @@ QString lf(QString text) { return text.replace(QLatin1Char('\r'), QLatin1Char('\
 QList<int> boldLabels(QWidget* s)
 {
     QList<int> bold;
-    for (int i = 1; i <= sommario::LinkCount; ++i)
+    for (int i = 1; i <= sommario::linkCount(); ++i)
         if (lbl(s, i)->font().bold())
             bold.append(i);
     return bold;

@@ -63,6 +63,7 @@ private slots:
     {
         ModLexoria::InitSettings();
         Presentation::setMode(Presentation::Mode::Suppressed);
+        WordApplication::setRecording(true);
         WindowRegistry::instance().registerWindow(QStringLiteral("condominio"),
                                                   [] { return new BrowserWindow(corpus::Archive::condominio); });
     }
@@ -145,6 +146,7 @@ private slots:
         condominio = qobject_cast<BrowserWindow*>(WindowRegistry::instance().show(QStringLiteral("condominio")));
         const QString hint = text("passo");
         ScriptedDialogs dialogs;
+        dialogs.answerNext(QMessageBox::Ok);
         condominio->Toolbar1_ButtonClick(2);
         QCOMPARE(dialogs.messages.size(), 1);
         const Dialogs::MessageBoxRequest& box = dialogs.messages.first();

@@ -191,6 +191,7 @@ private slots:
         clickOn(splash());
         scelta* c = chooser();
         ScriptedDialogs dialogs;
+        dialogs.answerNext(QMessageBox::Ok);
         QList<QUrl> opened;
         ModLexoria::setOpenUrlHandler([&](const QUrl& url) {
             opened << url;

@@ -1,0 +1,34 @@
+// Lexoria: wires the windows of every folder and starts on the splash window.
+
+#include "dialogs.h"
+#include "fonts.h"
+#include "windowregistry.h"
+#include "wiring.h"
+
+#include <QApplication>
+#include <QIcon>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Lexoria"));
+    QIcon icon;
+    for (const char* size : {"", "-32", "-16"})
+        icon.addFile(QStringLiteral(":/assets/lexoria%1.png").arg(QLatin1String(size)));
+    QApplication::setWindowIcon(icon);
+    // The process ends when its last loaded window is unloaded, hidden ones included.
+    QApplication::setQuitOnLastWindowClosed(false);
+    Dialogs::installItalianTranslations();
+    Fonts::installSubstitutions();
+
+    WindowRegistry& registry = WindowRegistry::instance();
+    QObject::connect(&registry, &WindowRegistry::lastWindowUnloaded, &app, [&registry] {
+        if (registry.isEmpty())
+            QCoreApplication::quit();
+    }, Qt::QueuedConnection);
+    Wiring::registerWindows(registry);
+    Wiring::connectPrinting(registry);
+
+    registry.show(QStringLiteral("frmSplash"));
+    return app.exec();
+}

@@ -1,0 +1,13 @@
+#include "registerbrowser.h"
+
+#include "browserwindow.h"
+#include "windowregistry.h"
+
+void registerBrowserWindows(WindowRegistry& registry)
+{
+    // Registration order is the exit sequence's order: window-number order.
+    for (const corpus::ArchiveInfo& a : corpus::archives()) {
+        const corpus::Archive archive = a.archive;
+        registry.registerWindow(a.name, [archive] { return new BrowserWindow(archive); });
+    }
+}
