@@ -15,7 +15,8 @@ const QString NewPage = QStringLiteral("\f");
 constexpr int Justify = 3;
 constexpr int RightAlign = 2;
 
-// Calls 1 to 4: a new visible application, a new document, the document font.
+// Every export opens the same way: a new visible application, a new document,
+// the document font.
 std::shared_ptr<WordApplication> startDocument()
 {
     auto app = WordApplication::create();
@@ -31,7 +32,7 @@ void typeAt(WordSelection& selection, double points, const QString& text)
     selection.TypeText(text);
 }
 
-// Call 7: every paragraph of the document justified.
+// Every paragraph of the document justified.
 void justifyDocument(WordSelection& selection)
 {
     selection.Document().Select();

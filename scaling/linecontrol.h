@@ -1,5 +1,5 @@
 #pragma once
-// A decorative line, the counterpart of the classic design's line control.
+// A decorative line, the counterpart of the classic Windows line control.
 // Its end points are in twips relative to the parent (unrounded); the widget
 // sizes itself to the bounding box of the two points plus the pen width and
 // lets the mouse through to what lies below. clsResize scales a line by its

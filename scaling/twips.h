@@ -5,11 +5,11 @@
 // vertically apart: 15 twips a pixel at 96 DPI. Values stay in twips (double,
 // unrounded) until the last step, where they are rounded to whole pixels.
 //
-// Window helpers ("outer" = frame included, as the classic design measures a
+// Window helpers ("outer" = frame included, as classic Windows programs measure a
 // window): a Qt top-level's resize() sets its client size and move() its frame
 // position. The real frame is used once the window manager has framed the
 // window (frameGeometry() differs from geometry()); until then, and on
-// platforms without frames, a nominal frame of the classic design: a 4 px
+// platforms without frames, a nominal classic Windows frame: a 4 px
 // border on each side and a 19 px caption. A QMainWindow's menu bar is part of
 // the widget's own size. On a widget that is not a window "outer" is simply
 // its geometry. Windows call these in their load step, often while hidden.

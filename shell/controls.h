@@ -1,6 +1,6 @@
 #pragma once
-// Small builders for the controls of the designed windows: every control gets
-// its design name as objectName, and its colours through the palette.
+// Small builders for the controls of the windows: every control gets its
+// name as objectName, and its colours through the palette.
 
 #include <QColor>
 #include <QFont>
@@ -22,7 +22,7 @@ QPushButton* button(QWidget* parent, const QString& name, const QString& caption
 
 // Gives a word-wrapped label the largest size, from `points` down to `minimum`,
 // at which its whole text fits its box (the look-alike fonts run wider than
-// the design's, and some titles are long).
+// the Windows fonts the boxes were measured for, and some titles are long).
 void fitText(QLabel* label, double points, double minimum);
 
 // A window of fixed size with a close button only (no minimise, no maximise);
@@ -32,7 +32,7 @@ void makeFixedWindow(QWidget* window, double clientWidth, double clientHeight);
 // Centres the window, frame included, on its screen's available area.
 void centreOnScreen(QWidget* window);
 
-// The window (or control) background, as the design's BackColor.
+// The window (or control) background colour, through the palette.
 void setBackColor(QWidget* widget, const QColor& colour);
 QColor backColor(const QWidget* widget);
 

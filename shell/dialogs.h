@@ -13,7 +13,7 @@ namespace Dialogs {
 enum class Icon { None, Information, Exclamation, Question, Critical };
 
 struct MessageBoxRequest {
-    QString text;   // lines may be separated by "\r", as in the design's texts
+    QString text;   // lines may be separated by "\r", as in the program's texts
     QString title;
     Icon icon = Icon::None;
     QMessageBox::StandardButtons buttons = QMessageBox::Ok;
@@ -50,7 +50,7 @@ QMessageBox::StandardButton MsgBox(QWidget* parent, const QString& text, QMessag
 std::optional<QColor> ColorDialog(QWidget* parent, const QColor& initial);
 QString OpenFileDialog(QWidget* parent, const QString& title);
 
-// Texts of the design separate lines with a carriage return alone.
+// The program's texts separate lines with a carriage return alone.
 QString displayText(const QString& text);
 
 // Loads Qt's own Italian translations, so standard buttons read "Sì", "No",

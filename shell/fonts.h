@@ -9,7 +9,7 @@ namespace Fonts {
 // Maps the windows' font families to installed look-alikes, once at start-up.
 void installSubstitutions();
 
-// A font of the windows: family, size in points (fractions as designed: 9.75, 13.5 ...).
+// A font of the windows: family, size in points (fractions as on Windows: 9.75, 13.5 ...).
 QFont designFont(const QString& family, double points, bool bold = false, bool italic = false,
                  bool underline = false);
 

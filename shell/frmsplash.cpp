@@ -82,7 +82,7 @@ void frmSplash::createControls()
 
 void frmSplash::growLeftToFit(int index)
 {
-    // The look-alike fonts run wider than the design's: a line that would be cut
+    // The look-alike fonts run wider than the Windows fonts: a line that would be cut
     // grows to the left, keeping its right edge inside the frame.
     QLabel* l = label_[size_t(index)];
     const double needed = scaling::twipsFromPixelsX(this, l->fontMetrics().horizontalAdvance(l->text()) + 4);

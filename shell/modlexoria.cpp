@@ -48,7 +48,7 @@ QString WithSignBlank(qint64 number)
 QUrl documentUrl(const QString& target)
 {
     QString t = target.trimmed();
-    // "mailto: name@host" is how the design writes it; the desktop rejects the blank.
+    // "mailto: name@host" is how the program writes it; the desktop rejects the blank.
     if (t.startsWith(QLatin1String("mailto:"), Qt::CaseInsensitive))
         return QUrl(QStringLiteral("mailto:") + t.mid(7).trimmed());
     // A document name is taken as a file when one exists under it; anything else

@@ -42,8 +42,8 @@ void InitSettings();
 QString WithSignBlank(qint64 number);
 
 // Hands a web address, an e-mail address ("mailto: ...") or a document to the
-// desktop's open action. Returns a value above 32 when the desktop took it, as
-// callers of the design expect; no caller inspects it.
+// desktop's open action. Returns a value above 32 when the desktop took it (the
+// shell's convention: 32 or less is an error code); no caller inspects it.
 qint32 OpenDocument(const QString& target);
 // The URL OpenDocument hands to the desktop.
 QUrl documentUrl(const QString& target);

@@ -1,5 +1,5 @@
 #pragma once
-// Every window of the program by name, with the life cycle of the design: one
+// Every window of the program by name, with one life cycle for all: one
 // instance per name, created on first use (its load step runs then); showing an
 // existing window only raises it; hiding keeps it loaded; unloading destroys it.
 // The process ends when the last loaded window is unloaded.

@@ -23,7 +23,7 @@ using namespace scaling;
 
 namespace {
 
-// What the window looks like as designed: surface and controls in pixels,
+// What the window looks like at its recorded size: surface and controls in pixels,
 // the line's end points in twips.
 struct Design {
     QSize surface;
@@ -353,7 +353,7 @@ void TestScaling::mainWindowWithMenu()
 {
     QFETCH(bool, shown);
     MainForm form;
-    form.layout()->activate(); // measure the design as it would be shown
+    form.layout()->activate(); // measure the window as it would be shown
     const Design design = form.design();
     QCOMPARE(design.surface, QSize(pixelsFromTwipsX(&form, 6000), pixelsFromTwipsY(&form, 4500)));
     QVERIFY(controlsOf(&form).first()->inherits("QAction"));
