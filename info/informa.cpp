@@ -62,7 +62,7 @@ void informa::createControls()
     Line2 = new LineControl(120, 2040, 6855, 2040, this);
     Line2->setObjectName(QStringLiteral("Line2"));
 
-    label7 = Controls::label(this, QStringLiteral("label7"), Maker::MusicCredit, font(), InfoStyle::Blue, std::nullopt,
+    label7 = Controls::label(this, QStringLiteral("label7"), Maker::MusicCredit, font(), Colours::Blue, std::nullopt,
                              centred);
     scaling::placeTwips(label7, 0, 2160, 6975, 255);
     Line3 = new LineControl(120, 2520, 6855, 2520, this);

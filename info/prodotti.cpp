@@ -13,7 +13,7 @@
 #include <QScrollBar>
 #include <QStyle>
 
-using namespace InfoStyle;
+using namespace Colours;
 
 namespace {
 
@@ -36,7 +36,7 @@ prodotti::prodotti(QWidget* parent) : QWidget(parent)
     setObjectName(QStringLiteral("prodotti"));
     setWindowTitle(QStringLiteral("prodotti ") + Maker::Brand);
     setFont(sansSerif());
-    Controls::setBackColor(this, LightYellow);
+    Controls::setBackColor(this, PaleYellow);
     ScaledForm::setDesignClientSize(this, 9450, 6390);
     createControls();
     createGrid();
@@ -89,7 +89,7 @@ void prodotti::createControls()
     scaling::placeTwips(avviso, 3840, 60, 5490, 420);
 
     Label1 = Controls::label(this, QStringLiteral("Label1"), QStringLiteral("VERSIONI PROFESSIONALI PER WINDOWS - LISTINO"),
-                             sansSerif(true), Blue, LightYellow);
+                             sansSerif(true), Blue, PaleYellow);
     scaling::placeTwips(Label1, 600, 840, 4815, 255);
     Label10 = Controls::label(this, QStringLiteral("Label10"), {}, sansSerif(true), Blue);
     Label10->setWordWrap(false);
