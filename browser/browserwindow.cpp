@@ -16,6 +16,7 @@
 #include <QMenuBar>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStandardPaths>
@@ -85,6 +86,19 @@ const QList<ToolbarButton>& toolbarLayout()
     }();
     return layout;
 }
+
+// A menu bar that puts the entries after its separator at its right-hand end.
+class RightEndAfterSeparator final : public QProxyStyle {
+public:
+    using QProxyStyle::QProxyStyle;
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override
+    {
+        if (hint == SH_DrawMenuBarSeparator)
+            return 1;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
 
 QIcon toolbarIcon(const ToolbarButton& b)
 {
@@ -168,14 +182,17 @@ void BrowserWindow::createMenus()
     add(inter, QStringLiteral("informazioni"), QStringLiteral("&Informazioni su Lexoria"),
         &BrowserWindow::informazioni_Click);
 
-    // The window's own help, at the right-hand end of the menu bar.
-    auto* corner = new QMenuBar(bar);
-    corner->setObjectName(QStringLiteral("finestraBar"));
-    QAction* finestra = corner->addAction(
+    // The window's own help, at the right-hand end of the menu bar. It is an
+    // entry of the menu bar itself (not a corner widget), so the arrow keys
+    // and screen readers reach it like the menus; it must stay the last entry.
+    auto* style = new RightEndAfterSeparator(bar->style()->name());
+    style->setParent(this);
+    bar->setStyle(style);
+    bar->addSeparator()->setObjectName(QStringLiteral("finestraSeparator"));
+    QAction* finestra = bar->addAction(
         QStringLiteral("Fi&nestra n.%1 di %2").arg(archiveInfo().windowNumber).arg(WindowMenuEntries));
     finestra->setObjectName(QStringLiteral("finestra"));
     connect(finestra, &QAction::triggered, this, &BrowserWindow::finestra_Click);
-    bar->setCornerWidget(corner, Qt::TopRightCorner);
 }
 
 void BrowserWindow::createToolbar()
@@ -268,8 +285,9 @@ void BrowserWindow::createControls()
 
     conta = Controls::label(surface_, QStringLiteral("conta"), QStringLiteral(" "), sansSerif(13.5), DarkBlue, Yellow,
                             Qt::AlignCenter);
+    // Its accessible name is its text, kept current by QLabel; the tooltip
+    // says what the number is and serves as the accessible description.
     conta->setToolTip(archiveInfo().contaTooltip);
-    conta->setAccessibleName(QStringLiteral("Numero della massima"));
     scaling::placeTwips(conta, 8280, 1200, 1095, 375);
 
     sent = new QPlainTextEdit(surface_);
@@ -309,6 +327,8 @@ void BrowserWindow::setTabOrder()
     const QList<QWidget*> order = {aiuto, guidainlinea, stampiamo, esco, List1, sent, HScroll1};
     for (qsizetype i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
+    // The window opens with the focus where the tab order begins.
+    order.first()->setFocus();
 }
 
 QColor BrowserWindow::backColor() const { return Controls::backColor(surface_); }

@@ -66,7 +66,9 @@ void frmTip::createControls()
 
     lblTipText = Controls::label(Picture1, QStringLiteral("lblTipText"), {}, sansSerif(9.75),
                                  palette().color(QPalette::WindowText));
-    lblTipText->setAccessibleName(QStringLiteral("Suggerimento"));
+    // The tip itself is the accessible name (QLabel keeps it current); the
+    // description says what it is.
+    lblTipText->setAccessibleDescription(QStringLiteral("Suggerimento"));
     scaling::placeTwips(lblTipText, 180, 660, 3615, 1935);
 
     auto button = [this](const char* name, const char* caption, double top) {

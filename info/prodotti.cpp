@@ -85,7 +85,8 @@ void prodotti::createControls()
     fitLinkButtons();
 
     avviso = Controls::label(this, QStringLiteral("avviso"), {}, font(), Red);
-    avviso->setAccessibleName(QStringLiteral("Avviso sul listino"));
+    // The note's text is its accessible name and the problems in its tooltip
+    // its description, both kept current by Qt as they change.
     scaling::placeTwips(avviso, 3840, 60, 5490, 420);
 
     Label1 = Controls::label(this, QStringLiteral("Label1"), QStringLiteral("VERSIONI PROFESSIONALI PER WINDOWS - LISTINO"),

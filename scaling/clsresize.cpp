@@ -24,11 +24,19 @@ bool isMenuEntry(const QAction* action, const QWidget* form)
     return owner == form || qobject_cast<const QMenu*>(owner) || qobject_cast<const QMenuBar*>(owner);
 }
 
+// Bars that a QMainWindow lays out itself along its edges. A status bar or a
+// tool bar placed on the window like any other control is a control.
+bool isLaidOutByMainWindow(const QWidget* widget)
+{
+    return qobject_cast<const QMainWindow*>(widget->parentWidget())
+        && (qobject_cast<const QStatusBar*>(widget) || qobject_cast<const QToolBar*>(widget));
+}
+
 bool isQtInternal(const QWidget* widget)
 {
     return widget->objectName().startsWith(QLatin1String("qt_")) || qobject_cast<const QMenuBar*>(widget)
-        || qobject_cast<const QStatusBar*>(widget) || qobject_cast<const QToolBar*>(widget)
-        || qobject_cast<const QDockWidget*>(widget) || qobject_cast<const QSizeGrip*>(widget);
+        || isLaidOutByMainWindow(widget) || qobject_cast<const QDockWidget*>(widget)
+        || qobject_cast<const QSizeGrip*>(widget);
 }
 
 // Drawing of the window stays suspended while this lives, and is resumed

@@ -27,8 +27,10 @@
 //
 // The control collection: the form's menu entries (QActions owned by the
 // form, its menu bar or its menus) first, then the direct child widgets of the
-// scale surface in children() order. Qt's own bars and widgets named "qt_..."
-// are not controls. Menu entries and child windows (dialogs) have no position
+// scale surface in children() order. Menu bars, dock widgets, size grips, the
+// status bar and tool bars that a QMainWindow lays out itself, and widgets
+// named "qt_..." are not controls; a status bar or tool bar placed on the
+// window at a design position is one and follows the window. Menu entries and child windows (dialogs) have no position
 // on the window: they are recorded with zeros and skipped when scaling.
 //
 // A control's dynamic property "Tag" (QString), in upper case, selects the

@@ -55,7 +55,11 @@ void scelta::createControls()
         p.setColor(QPalette::WindowText, DarkBlue);
         p.setColor(QPalette::ButtonText, DarkBlue);
         option->setPalette(p);
-        option->setAutoExclusive(false); // a picked option never stays marked
+        // Drawn as an option button, but a command: without a check state any
+        // activation (mouse, Space, the accessibility press action) is a click,
+        // no option ever stays marked, and screen readers meet a push button
+        // rather than a choice that would read "not selected".
+        option->setCheckable(false);
         option->setMouseTracking(true);
         option->installEventFilter(this);
         scaling::placeTwips(option, 480, 1920 + 480 * i, 3615, 300);

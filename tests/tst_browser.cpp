@@ -1,21 +1,26 @@
 // The browser window: loading, topic choice, navigation with the scroll bar,
 // and the commands of its menus, toolbar and buttons.
 
+#include "accessibility.h"
 #include "browserwindow.h"
 #include "modlexoria.h"
 #include "scripteddialogs.h"
 #include "windowregistry.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QLabel>
 #include <QListWidget>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolBar>
+#include <QToolButton>
 
 using corpus::Archive;
 
@@ -209,6 +214,106 @@ private slots:
             order << at->objectName();
         }
         QCOMPARE(order, (QStringList{"aiuto", "guidainlinea", "stampiamo", "esco", "List1", "sent", "HScroll1"}));
+    }
+
+    // The window opens with the focus where the tab order begins.
+    void firstFocusWhereTheTabOrderBegins()
+    {
+        BrowserWindow* w = browser(QStringLiteral("enti"));
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        QCOMPARE(QApplication::focusWidget(), control<QPushButton>(w, "aiuto"));
+    }
+
+    // A narrowed window keeps the toolbar along its top edge at full width, and
+    // every command on it stays reachable: on the bar, or behind its extension button.
+    void toolbarFollowsTheWindow_data()
+    {
+        QTest::addColumn<double>("widthFactor");
+        QTest::addColumn<double>("heightFactor");
+        QTest::newRow("narrowed") << 0.6 << 1.0;
+        QTest::newRow("half as wide, twice as tall") << 0.5 << 2.0;
+        QTest::newRow("wider") << 1.5 << 1.0;
+    }
+    void toolbarFollowsTheWindow()
+    {
+        QFETCH(double, widthFactor);
+        QFETCH(double, heightFactor);
+        BrowserWindow* w = browser(QStringLiteral("enti"));
+        QVERIFY(QTest::qWaitForWindowExposed(w));
+        w->resize(qRound(w->width() * widthFactor), qRound(w->height() * heightFactor));
+        const QWidget* surface = w->centralWidget();
+        auto* toolbar = control<QToolBar>(w, "Toolbar1");
+        QVERIFY(qAbs(toolbar->width() - surface->width()) <= 1);
+        QCOMPARE(toolbar->y(), 0);
+        bool everyButtonOnTheBar = true;
+        for (QAction* a : toolbar->actions()) {
+            if (a->isSeparator())
+                continue;
+            QWidget* button = toolbar->widgetForAction(a);
+            QVERIFY(button);
+            if (!button->isVisible())
+                everyButtonOnTheBar = false;
+            else
+                QVERIFY2(toolbar->rect().contains(button->geometry()), qPrintable(a->toolTip()));
+        }
+        const auto* extension = toolbar->findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button"));
+        QVERIFY(everyButtonOnTheBar || (extension && extension->isVisible()));
+    }
+
+    // What a screen reader reads: labels speak their current text, text-less
+    // controls have Italian names.
+    void labelsSpeakTheirText()
+    {
+        BrowserWindow* w = browser(QStringLiteral("condominio"));
+        auto* conta = control<QLabel>(w, "conta");
+        chooseTopic(w, 9);
+        bar(w)->setValue(5);
+        QCOMPARE(Accessibility::name(conta), QStringLiteral("5"));
+        bar(w)->setValue(19); // the end-of-topic notice
+        QCOMPARE(Accessibility::name(conta), QStringLiteral("19"));
+        QCOMPARE(Accessibility::description(conta), w->archiveInfo().contaTooltip);
+        QCOMPARE(Accessibility::labelsNotSpeakingTheirText(w), QStringList());
+        QCOMPARE(Accessibility::name(control<QListWidget>(w, "List1")), QStringLiteral("Elenco degli argomenti"));
+        QCOMPARE(Accessibility::name(control<QPlainTextEdit>(w, "sent")), QStringLiteral("Testo della massima"));
+        QCOMPARE(Accessibility::name(bar(w)), QStringLiteral("Scorrimento delle massime"));
+        auto* toolbar = control<QToolBar>(w, "Toolbar1");
+        for (QAction* a : toolbar->actions())
+            if (!a->isSeparator())
+                QCOMPARE(Accessibility::name(toolbar->widgetForAction(a)), a->toolTip());
+    }
+
+    // The window's own help entry at the right-hand end of the menu bar is in
+    // the accessibility tree, named, and its press action opens the help.
+    void ownHelpEntryIsReachable_data()
+    {
+        QTest::addColumn<QString>("archive");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("help");
+        QTest::newRow("condominio") << "condominio" << "Finestra n.6 di 8" << "guidacondominio";
+        QTest::newRow("edilizia") << "edilizia" << "Finestra n.2 di 8" << "guidaedilizia";
+    }
+    void ownHelpEntryIsReachable()
+    {
+        QFETCH(QString, archive);
+        QFETCH(QString, name);
+        QFETCH(QString, help);
+        BrowserWindow* w = browser(archive);
+        QVERIFY(QTest::qWaitForWindowExposed(w));
+        QAccessibleInterface* entry = Accessibility::find(w, QAccessible::MenuItem, name);
+        QVERIFY(entry);
+        QAccessibleActionInterface* actions = entry->actionInterface();
+        QVERIFY(actions);
+        QVERIFY(actions->actionNames().contains(QAccessibleActionInterface::pressAction()));
+        ScriptedDialogs dialogs;
+        actions->doAction(QAccessibleActionInterface::pressAction());
+        QVERIFY(WindowRegistry::instance().isLoaded(help));
+        QVERIFY(dialogs.messages.isEmpty());
+        // Still drawn at the right-hand end, after the last menu.
+        QMenuBar* menus = w->menuBar();
+        const QRect at = menus->actionGeometry(action(w, QStringLiteral("finestra")));
+        QVERIFY(at.left() > menus->actionGeometry(w->findChild<QMenu*>(QStringLiteral("inter"))->menuAction()).right());
+        QVERIFY(at.right() >= menus->width() - at.width() / 2);
     }
 
     // The window menu from its entries, its shortcuts and the toolbar.

@@ -1,6 +1,7 @@
 // The on-line guide: the help windows and their texts, the licence terms, the
 // contents window with its links, and the tip of the day with its file.
 
+#include "accessibility.h"
 #include "fonts.h"
 #include "frmtip.h"
 #include "helppages.h"
@@ -336,6 +337,38 @@ private slots:
         button(t, QStringLiteral("cmdNextTip"))->click();
         button(t, QStringLiteral("cmdprecedente"))->click();
         QCOMPARE(t->tipText(), QStringLiteral("due"));
+    }
+
+    // The tip is read out as it changes; its description says what it is.
+    void tipSpeaksItsText()
+    {
+        frmTip* t = openTips(writeTipFile("uno\r\ndue\r\n"));
+        auto* tip = control<QLabel>(t, QStringLiteral("lblTipText"));
+        QCOMPARE(Accessibility::name(tip), QStringLiteral("uno"));
+        button(t, QStringLiteral("cmdNextTip"))->click();
+        QCOMPARE(Accessibility::name(tip), QStringLiteral("due"));
+        QCOMPARE(Accessibility::description(tip), QStringLiteral("Suggerimento"));
+        QCOMPARE(Accessibility::labelsNotSpeakingTheirText(t), QStringList());
+        // The message of a missing file is read out too.
+        registry().reset();
+        flushDeletes();
+        t = openTips(dir_.filePath(QStringLiteral("nessuno.txt")));
+        QCOMPARE(Accessibility::name(control<QLabel>(t, QStringLiteral("lblTipText"))), t->tipText());
+    }
+
+    // Every label of the help windows and the contents window reads its text.
+    void labelsSpeakTheirText_data()
+    {
+        QTest::addColumn<QString>("name");
+        for (const char* name : {"sommario", "manuale", "licenza", "guidacondominio"})
+            QTest::newRow(name) << QString::fromLatin1(name);
+    }
+    void labelsSpeakTheirText()
+    {
+        QFETCH(QString, name);
+        QWidget* w = registry().show(name);
+        QVERIFY(w);
+        QCOMPARE(Accessibility::labelsNotSpeakingTheirText(w), QStringList());
     }
 
     void tipFiles_data()

@@ -1,5 +1,6 @@
 // The information, support and catalogue windows, and the price-list reader.
 
+#include "accessibility.h"
 #include "fonts.h"
 #include "infowindows.h"
 #include "maker.h"
@@ -185,6 +186,32 @@ private slots:
         QCOMPARE(registry().show(window), w);
         QVERIFY(w->isVisible());
         QCOMPARE(labelTexts(w), before);
+    }
+
+    // What a screen reader reads: every label its current text; the catalogue's
+    // note says what is wrong, with the problems as its description.
+    void labelsSpeakTheirText_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::newRow("informa") << "informa";
+        QTest::newRow("supportoclienti") << "supportoclienti";
+        QTest::newRow("prodotti") << "prodotti";
+    }
+    void labelsSpeakTheirText()
+    {
+        QFETCH(QString, window);
+        QFile file(PriceList::FileName);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(priceList(3, 3));
+        file.close();
+        QWidget* w = registry().show(window);
+        QCOMPARE(Accessibility::labelsNotSpeakingTheirText(w), QStringList());
+        if (auto* catalogue = qobject_cast<prodotti*>(w)) {
+            auto* note = catalogue->findChild<QLabel*>(QStringLiteral("avviso"));
+            QCOMPARE(Accessibility::name(note), catalogue->problemLine());
+            QVERIFY(!catalogue->problemLine().isEmpty());
+            QCOMPARE(Accessibility::description(note), note->toolTip());
+        }
     }
 
     // Every one-line text fits its control, and every control lies inside its window.

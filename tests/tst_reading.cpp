@@ -1,6 +1,7 @@
 // The reading path end to end: the splash window, the archive chooser and the
 // exit sequence, with the real browser windows behind them.
 
+#include "accessibility.h"
 #include "browserwindow.h"
 #include "frmsplash.h"
 #include "modlexoria.h"
@@ -12,6 +13,7 @@
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <QTest>
 
 namespace {
@@ -184,6 +186,84 @@ private slots:
         moveOver(c->findChild<QLabel*>(QStringLiteral("Label71")));
         QCOMPARE(c->statusText(), QStringLiteral("Apre una finestra per la visualizzazione di massime riguardanti le "
                                                  "imprese appaltatrici e il lavoro."));
+    }
+
+    // However the chooser is sized, its status bar runs along the bottom edge at
+    // full width and covers no option, so every option takes its clicks.
+    void chooserFollowsTheWindow_data()
+    {
+        QTest::addColumn<double>("widthFactor");
+        QTest::addColumn<double>("heightFactor");
+        QTest::newRow("twice as tall") << 1.0 << 2.0;
+        QTest::newRow("narrowed") << 0.6 << 1.0;
+        QTest::newRow("half size") << 0.5 << 0.5;
+        QTest::newRow("larger") << 1.5 << 1.5;
+    }
+    void chooserFollowsTheWindow()
+    {
+        QFETCH(double, widthFactor);
+        QFETCH(double, heightFactor);
+        clickOn(splash());
+        scelta* c = chooser();
+        QVERIFY(QTest::qWaitForWindowExposed(c));
+        c->resize(qRound(c->width() * widthFactor), qRound(c->height() * heightFactor));
+        const auto* status = c->findChild<QStatusBar*>(QStringLiteral("StatusBar1"));
+        QVERIFY(qAbs(status->geometry().bottom() + 1 - c->height()) <= 1);
+        QVERIFY(qAbs(status->width() - c->width()) <= 1);
+        QCOMPARE(status->x(), 0);
+        for (int i = 1; i <= 7; ++i) {
+            auto* option = c->findChild<QRadioButton*>(QStringLiteral("Option1_%1").arg(i));
+            QVERIFY(!status->geometry().intersects(option->geometry()));
+            QCOMPARE(c->childAt(option->geometry().center()), option);
+        }
+    }
+
+    // An archive option opens its archive on any activation and never stays
+    // marked; assistive technology meets it as a push button with a press action.
+    void archiveOptionActivation_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("mouse") << "mouse";
+        QTest::newRow("Space key") << "space";
+        QTest::newRow("accessibility press action") << "press";
+    }
+    void archiveOptionActivation()
+    {
+        QFETCH(QString, how);
+        clickOn(splash());
+        scelta* c = chooser();
+        auto* option = c->findChild<QRadioButton*>(QStringLiteral("Option1_3"));
+        QCOMPARE(Accessibility::role(option), QAccessible::Button);
+        QCOMPARE(Accessibility::name(option), QStringLiteral("Espropriazioni"));
+        QCOMPARE(Accessibility::actionNames(option).value(0), QAccessibleActionInterface::pressAction());
+        QVERIFY(!Accessibility::actionNames(option).contains(QAccessibleActionInterface::toggleAction()));
+        QWidget* archive = registry().find(QStringLiteral("espropriazioni"));
+        QVERIFY(archive && !archive->isVisible());
+
+        for (int round = 1; round <= 2; ++round) { // the same option works again at once
+            archive->hide();
+            if (how == QLatin1String("mouse"))
+                clickOn(option);
+            else if (how == QLatin1String("space"))
+                QTest::keyClick(option, Qt::Key_Space);
+            else
+                QAccessible::queryAccessibleInterface(option)->actionInterface()->doAction(
+                    QAccessibleActionInterface::pressAction());
+            QTRY_VERIFY(archive->isVisible());
+            QVERIFY(!option->isChecked());
+            QVERIFY(!QAccessible::queryAccessibleInterface(option)->state().checked);
+        }
+        QCOMPARE(g_created.value(QStringLiteral("espropriazioni")), 1);
+    }
+
+    void chooserLabelsSpeakTheirText()
+    {
+        clickOn(splash());
+        scelta* c = chooser();
+        moveOver(c->findChild<QRadioButton*>(QStringLiteral("Option1_3")));
+        QCOMPARE(Accessibility::labelsNotSpeakingTheirText(c), QStringList());
+        QCOMPARE(Accessibility::labelsNotSpeakingTheirText(splash()), QStringList());
+        QCOMPARE(Accessibility::name(c->findChild<QLabel*>(QStringLiteral("StatusBar1_text"))), c->statusText());
     }
 
     void chooserButtons()

@@ -8,12 +8,15 @@
 
 #include <QAction>
 #include <QDialog>
+#include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QStatusBar>
+#include <QToolBar>
 #include <QTest>
 
 #include <memory>
@@ -55,6 +58,16 @@ public:
         Text1 = new QLineEdit(surface);
         placeTwips(Text1, 3000, 1500, 2400, 1200);
         Line1 = new LineControl(300, 3600, 5700, 4200, surface);
+        // Bars placed on the window, not laid out by a QMainWindow: along the
+        // top and the bottom edge, full width, as in the program's windows.
+        Toolbar1 = new QToolBar(surface);
+        Toolbar1->addAction(QStringLiteral("Apri"));
+        Toolbar1->addAction(QStringLiteral("Esci"));
+        placeTwips(Toolbar1, 0, 0, 6000, 390);
+        StatusBar1 = new QStatusBar(surface);
+        StatusBar1->setSizeGripEnabled(false);
+        StatusBar1->addWidget(new QLabel(QStringLiteral("Pronto.")), 1);
+        placeTwips(StatusBar1, 0, 4200, 6000, 300);
         setSurfaceSize(QSize(pixelsFromTwipsX(this, 6000), pixelsFromTwipsY(this, 4500)));
     }
 
@@ -78,7 +91,7 @@ public:
     Design design() const
     {
         return {surface->size(),
-                {Command1->geometry(), Text1->geometry()},
+                {Command1->geometry(), Text1->geometry(), Toolbar1->geometry(), StatusBar1->geometry()},
                 {Line1->x1(), Line1->y1(), Line1->x2(), Line1->y2()}};
     }
 
@@ -87,6 +100,8 @@ public:
     QPushButton* Command1;
     QLineEdit* Text1;
     LineControl* Line1;
+    QToolBar* Toolbar1;
+    QStatusBar* StatusBar1;
 
 protected:
     void resizeEvent(QResizeEvent* event) override
@@ -137,6 +152,8 @@ void verifyScaled(const F& form, const Design& design, double h, double v)
 {
     QCOMPARE(form.Command1->geometry(), scaled(design.rects[0], h, v));
     QCOMPARE(form.Text1->geometry(), scaled(design.rects[1], h, v));
+    QCOMPARE(form.Toolbar1->geometry(), scaled(design.rects[2], h, v));
+    QCOMPARE(form.StatusBar1->geometry(), scaled(design.rects[3], h, v));
     compareLine(form.Line1, scaled(design.line, h, v));
 }
 
@@ -168,6 +185,7 @@ private slots:
     void mainWindowWithMenu_data();
     void mainWindowWithMenu();
     void lineSizesToItsEndPoints();
+    void mainWindowBarsAreNotControls();
 };
 
 void TestScaling::followsWindow_data()
@@ -178,6 +196,8 @@ void TestScaling::followsWindow_data()
     QTest::newRow("width doubled") << 2.0 << 1.0;
     QTest::newRow("height doubled") << 1.0 << 2.0;
     QTest::newRow("halved") << 0.5 << 0.5;
+    QTest::newRow("narrowed") << 0.6 << 1.0;
+    QTest::newRow("wider and shorter") << 1.5 << 0.75;
 }
 
 // After the load step has moved everything, each size puts every control at
@@ -195,6 +215,12 @@ void TestScaling::followsWindow()
     form.setSurfaceSize(QSize(qRound(design.surface.width() * horizontal),
                               qRound(design.surface.height() * vertical)));
     verifyScaled(form, design, horizontal, vertical);
+    // The bars keep to their edges at full width, to the pixel.
+    const QSize surface = form.surface->size();
+    QVERIFY(qAbs(form.Toolbar1->geometry().top()) <= 1);
+    QVERIFY(qAbs(form.Toolbar1->width() - surface.width()) <= 1);
+    QVERIFY(qAbs(form.StatusBar1->geometry().bottom() + 1 - surface.height()) <= 1);
+    QVERIFY(qAbs(form.StatusBar1->width() - surface.width()) <= 1);
 }
 
 void TestScaling::firstResizeControlsOnlyCaptures()
@@ -381,6 +407,22 @@ void TestScaling::lineSizesToItsEndPoints()
     QVERIFY(line.geometry().contains(span));
     QVERIFY(line.geometry().width() <= span.width() + 2 * line.penWidth());
     QVERIFY(line.geometry().height() <= span.height() + 2 * line.penWidth());
+}
+
+// A QMainWindow places its own status bar and tool bars; the scaler must not
+// fight it over them, with or without a central widget.
+void TestScaling::mainWindowBarsAreNotControls()
+{
+    for (const bool central : {false, true}) {
+        QMainWindow form;
+        if (central)
+            form.setCentralWidget(new QWidget);
+        QStatusBar* status = form.statusBar();
+        QToolBar* tools = form.addToolBar(QStringLiteral("Strumenti"));
+        const QList<QObject*> controls = controlsOf(&form);
+        QVERIFY(!controls.contains(status));
+        QVERIFY(!controls.contains(tools));
+    }
 }
 
 QTEST_MAIN(TestScaling)
