@@ -533,13 +533,20 @@ void Handover::watchFile()
 
 void Handover::fileEvent()
 {
-    char events[4096];
-    while (::read(inotify_, events, sizeof events) > 0) {
+    // Only an open counts; the watch also reports the file's removal.
+    alignas(inotify_event) char events[4096];
+    bool openedNow = false;
+    for (ssize_t n; (n = ::read(inotify_, events, sizeof events)) > 0;) {
+        for (ssize_t at = 0; at + ssize_t(sizeof(inotify_event)) <= n;) {
+            const auto* event = reinterpret_cast<const inotify_event*>(events + at);
+            openedNow = openedNow || (event->mask & IN_OPEN);
+            at += ssize_t(sizeof(inotify_event)) + event->len;
+        }
     }
-    notifier_->setEnabled(false);
-    if (opened_ || outcome_ != Outcome::Waiting)
+    if (!openedNow || opened_ || outcome_ != Outcome::Waiting)
         return;
     opened_ = true;
+    notifier_->setEnabled(false);
     timer_.start(qMin(OpenedGrace, qMax(0, timer_.remainingTime())));
 }
 

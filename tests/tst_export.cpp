@@ -782,7 +782,7 @@ private slots:
         Presentation::setFinder([program](const QString& file) -> std::optional<Presentation::WordProcessor> {
             return Presentation::WordProcessor{QStringLiteral("LibreOffice Writer"), program, {QStringLiteral("-n"), file}};
         });
-        Presentation::setHandoverTimeout(1500);
+        Presentation::setHandoverTimeout(4000); // ample for a shell script to start, short for a test
         QList<QObject*> held;
         Presentation::setHandoverHook([&held](QObject* handover) { held.append(handover); });
         QList<QWidget*> hooked;
