@@ -1,5 +1,5 @@
 #pragma once
-// Small helpers that put a test into a faulty environment and take it out again:
+// Small tools that put a test into a faulty environment and take it out again:
 // an environment variable changed, a file-size limit that makes writes fail as on
 // a full disk, a fake program on disk.
 
