@@ -36,6 +36,7 @@ void connectPrinting(WindowRegistry& registry)
         ModLexoria::ReportPrintProblem(Exports::printPriceList(list.records, Maker::PurchasePage, QLocale()));
     });
     Presentation::setDocumentWindowHook([&registry](QWidget* window) { registry.holdProcess(window); });
+    Presentation::setHandoverHook([&registry](QObject* handover) { registry.holdProcess(handover); });
 }
 
 } // namespace Wiring

@@ -13,6 +13,7 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPointer>
 #include <QMenuBar>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -498,6 +499,13 @@ public:
     int barValue() const override { return bar_->value(); }
     void setBarValue(int value) override { bar_->setValue(value); }
     void setHint(const QString& text) override { hint_->setText(text); }
+    std::function<void(const QString&)> laterHint() override
+    {
+        return [hint = QPointer<QLabel>(hint_)](const QString& text) {
+            if (hint)
+                hint->setText(text);
+        };
+    }
 
 private:
     BrowserWindow& window_;

@@ -2,6 +2,8 @@
 
 #include "wordautomation.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QLocale>
 #include <QTextTable>
 
@@ -68,7 +70,13 @@ Presentation::Result printMassime(MassimeSource& source)
     }
     justifyDocument(selection);
     const Presentation::Result shown = app->present();
-    source.setHint(QStringLiteral("ho visualizzato il testo su WORD"));
+    const bool fellBack = shown.route == Presentation::Route::DocumentWindow && shown.failed();
+    source.setHint(fellBack ? ShownInWindowHint : ShownHint);
+    if (shown.handover) {
+        if (auto later = source.laterHint())
+            QObject::connect(shown.handover, &Presentation::Handover::failed, shown.handover,
+                             [later] { later(ShownInWindowHint); });
+    }
     return shown;
 }
 
@@ -93,8 +101,30 @@ Presentation::Result printLicence(const GuideHeading& heading, const QString& li
     return app->present();
 }
 
+namespace {
+
+// Saves the guide as `fileName`; on failure notes why, and that an earlier file
+// there is untouched.
+bool saveGuide(WordDocument& guide, const QString& fileName, QStringList* problems)
+{
+    if (fileName.isEmpty()) {
+        problems->append(QStringLiteral("Non c'è una cartella in cui salvarla."));
+        return false;
+    }
+    QString error;
+    if (guide.SaveAs(fileName, &error))
+        return true;
+    problems->append(error);
+    const QFileInfo name(fileName);
+    if (QFileInfo(name.path() + QLatin1Char('/') + name.completeBaseName() + QStringLiteral(".odt")).isFile())
+        problems->append(QStringLiteral("Il file salvato in precedenza è rimasto com'era."));
+    return false;
+}
+
+} // namespace
+
 Presentation::Result printWholeGuide(const GuideHeading& heading, const QList<GuidePage>& pages,
-                                     const QString& fileName, QString* savedAs)
+                                     const QString& fileName, QString* savedAs, const QString& fallbackName)
 {
     auto app = startDocument();
     WordSelection& selection = app->Selection();
@@ -108,10 +138,21 @@ Presentation::Result printWholeGuide(const GuideHeading& heading, const QList<Gu
     justifyDocument(selection);
     WordDocuments& documents = app->Documents();
     WordDocument* guide = documents.Item(documents.Count());
-    const bool saved = guide && guide->SaveAs(fileName);
+    QStringList problems;
+    bool saved = guide && saveGuide(*guide, fileName, &problems);
+    if (guide && !saved && !fallbackName.isEmpty()) {
+        QDir().mkpath(QFileInfo(fallbackName).path());
+        saved = saveGuide(*guide, fallbackName, &problems);
+    }
     if (savedAs)
         *savedAs = saved ? guide->savedFileName() : QString();
-    return app->present();
+    Presentation::Result shown = app->present();
+    if (!saved) {
+        problems.prepend(QStringLiteral("La guida completa non è stata salvata."));
+        shown.message = problems.join(QLatin1Char('\r'))
+                        + (shown.message.isEmpty() ? QString() : QLatin1Char('\r') + shown.message);
+    }
+    return shown;
 }
 
 QString priceText(double value, const QLocale& locale)

@@ -9,6 +9,7 @@
 
 #include <QList>
 #include <QString>
+#include <functional>
 
 namespace Exports {
 
@@ -25,7 +26,16 @@ public:
     virtual int barValue() const = 0;
     virtual void setBarValue(int value) = 0;    // runs the window's bar change
     virtual void setHint(const QString& text) = 0;
+    // Sets the hint later, once the window's own call has returned: a word
+    // processor that fails after it was started. Empty: no later hint.
+    virtual std::function<void(const QString&)> laterHint() { return {}; }
 };
+
+// The hints the export of massime leaves: the document reached the word
+// processor (or the built-in window standing for it), or, when the word
+// processor failed, the built-in window shows it.
+inline const QString ShownHint = QStringLiteral("ho visualizzato il testo su WORD");
+inline const QString ShownInWindowHint = QStringLiteral("ho visualizzato il testo nella finestra dei documenti");
 
 // The massima shown, or with printAll() every massima from it to the end of the
 // topic, one to a page; the bar is left one step past the last. The caller has
@@ -46,10 +56,14 @@ struct GuidePage {
     QString text;
 };
 
-// The guide pages in one document, saved as `fileName` (".doc" becomes ".odt").
-// `savedAs` gets the file written, empty when saving failed.
+// The guide pages in one document, saved as `fileName` (".doc" becomes ".odt");
+// when that cannot be written, as `fallbackName` (its folder made if missing).
+// `savedAs` gets the file written, empty when saving failed. A failed save keeps
+// the earlier file and is reported in the result's message: the guide was not
+// saved, where and why; the document is presented all the same.
 Presentation::Result printWholeGuide(const GuideHeading& heading, const QList<GuidePage>& pages,
-                                     const QString& fileName, QString* savedAs);
+                                     const QString& fileName, QString* savedAs,
+                                     const QString& fallbackName = QString());
 
 struct PriceRow {
     QString name;

@@ -1,13 +1,13 @@
 #include "odfwriter.h"
 
 #include "pagesetup.h"
+#include "safefile.h"
 #include "zipwriter.h"
 
 #include <QDateTime>
 #include <QDir>
 #include <QFont>
 #include <QHash>
-#include <QSaveFile>
 #include <QStringList>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -702,13 +702,11 @@ QByteArray package(const QTextDocument& document) { return Builder(document).pac
 bool write(const QTextDocument& document, const QString& fileName, QString* error)
 {
     const QByteArray data = formatFor(fileName) == Format::Flat ? flatXml(document) : package(document);
-    QSaveFile file(fileName);
-    if (file.open(QIODevice::WriteOnly) && file.write(data) == data.size() && file.commit())
+    QString reason;
+    if (SafeFile::write(fileName, data, &reason))
         return true;
-    if (error) {
-        *error = QStringLiteral("Impossibile scrivere il file %1: %2.")
-                     .arg(QDir::toNativeSeparators(fileName), file.errorString());
-    }
+    if (error)
+        *error = QStringLiteral("Impossibile scrivere il file %1: %2.").arg(QDir::toNativeSeparators(fileName), reason);
     return false;
 }
 

@@ -2,6 +2,7 @@
 
 #include "documentwindow.h"
 #include "odfwriter.h"
+#include "safefile.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -9,10 +10,19 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <QSaveFile>
+#include <QRegularExpression>
+#include <QSet>
+#include <QSocketNotifier>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTextDocument>
 #include <QXmlStreamWriter>
+#include <cerrno>
+#include <csignal>
+#include <deque>
+#include <fcntl.h>
+#include <sys/inotify.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace Presentation {
@@ -23,7 +33,16 @@ Mode g_mode = Mode::Open;
 Finder g_finder;
 QString g_folder;
 std::function<void(QWidget*)> g_hook;
+std::function<void(QObject*)> g_handoverHook;
 int g_written = 0;
+int g_handoverTimeout = 0;
+constexpr int DefaultHandoverTimeout = 60 * 1000;
+// After the word processor opened the document, how long it must keep running
+// before the document counts as taken (a crash while loading is still caught).
+constexpr int OpenedGrace = 5 * 1000;
+QString g_fallbackFolder;          // the fresh folder, once made
+QSet<QString> g_sweptFolders;      // folders already cleared of earlier documents
+std::deque<QString> g_documents;   // this process's documents, oldest first
 
 const QString OdtMime = QStringLiteral("application/vnd.oasis.opendocument.text");
 const QString WindowNote = QStringLiteral("Il documento è aperto nella finestra dei documenti di Lexoria, "
@@ -154,35 +173,122 @@ std::optional<WordProcessor> fromDesktopDefault(const QString& fileName)
     return desktopFile.isEmpty() ? std::nullopt : fromDesktopFile(desktopFile, fileName);
 }
 
-QString defaultFolder()
+const QRegularExpression& documentPattern()
+{
+    static const QRegularExpression pattern(QStringLiteral("^documento-\\d{8}-\\d{6}-\\d+-\\d+\\.odt$"));
+    return pattern;
+}
+
+// Why `path` is no private folder, empty when it is one: a real directory (a
+// symbolic link is never followed), owned by the user, that no one else can
+// write in. With `tighten`, one that others can only read is closed to them.
+QString privateFolderProblem(const QString& path, bool tighten)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0) {
+        if (errno == ELOOP)
+            return QStringLiteral("al suo posto c'è un collegamento simbolico");
+        if (errno == ENOTDIR)
+            return QStringLiteral("al suo posto c'è un file");
+        return SafeFile::reasonFor(errno);
+    }
+    struct stat info {};
+    QString problem;
+    if (::fstat(fd, &info) != 0)
+        problem = SafeFile::reasonFor(errno);
+    else if (info.st_uid != ::geteuid())
+        problem = QStringLiteral("la cartella appartiene a un altro utente");
+    else if (info.st_mode & (S_IWGRP | S_IWOTH))
+        problem = QStringLiteral("altri utenti possono scrivere nella cartella");
+    else if ((info.st_mode & 0777) != 0700 && tighten && ::fchmod(fd, 0700) != 0)
+        problem = SafeFile::reasonFor(errno);
+    else if ((info.st_mode & S_IRWXU) != S_IRWXU && !tighten)
+        problem = SafeFile::reasonFor(EACCES);
+    ::close(fd);
+    return problem;
+}
+
+// Makes `path` a private folder (its parent must exist), or checks the one there.
+QString makePrivateFolder(const QString& path)
+{
+    if (::mkdir(QFile::encodeName(path).constData(), 0700) != 0 && errno != EEXIST)
+        return SafeFile::reasonFor(errno);
+    return privateFolderProblem(path, true);
+}
+
+QString temporaryCandidate()
 {
     return QDir::tempPath() + QStringLiteral("/lexoria-") + QString::number(::getuid());
 }
 
-// The folder exists, is ours and can be written; `problem` says why not.
-bool prepareFolder(const QString& folder, QString* problem)
+QString runtimeCandidate()
 {
-    if (!QDir().mkpath(folder)) {
-        *problem = QStringLiteral("la cartella non può essere creata");
-        return false;
-    }
-    const QFileInfo info(folder);
-    if (!info.isDir() || !info.isWritable() || info.ownerId() != ::getuid()) {
-        *problem = QStringLiteral("la cartella non è scrivibile");
-        return false;
-    }
-    QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    return true;
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (runtime.isEmpty() || QDir::isRelativePath(runtime) || !privateFolderProblem(runtime, false).isEmpty())
+        return {};
+    return runtime + QStringLiteral("/lexoria");
 }
 
-// Documents handed over days ago have long been read by the word processor.
-void removeOldDocuments(const QString& folder)
+QString chooseFolder(QString* problem)
 {
-    const QDateTime limit = QDateTime::currentDateTime().addDays(-2);
-    const QFileInfoList old = QDir(folder).entryInfoList({QStringLiteral("documento-*.odt")}, QDir::Files);
-    for (const QFileInfo& file : old) {
-        if (file.lastModified() < limit)
+    if (!g_folder.isEmpty()) {
+        QDir().mkpath(QFileInfo(g_folder).path());
+        *problem = makePrivateFolder(g_folder);
+        return problem->isEmpty() ? g_folder : QString();
+    }
+    for (const QString& candidate : {runtimeCandidate(), temporaryCandidate(), g_fallbackFolder}) {
+        if (!candidate.isEmpty() && makePrivateFolder(candidate).isEmpty()) {
+            problem->clear();
+            return candidate;
+        }
+    }
+    // Both usual places are taken (by another user, or by anything not a private
+    // folder): a fresh folder of our own, kept for the word processor to read.
+    QTemporaryDir fresh(QDir::tempPath() + QStringLiteral("/lexoria-XXXXXX"));
+    if (!fresh.isValid()) {
+        *problem = QStringLiteral("nessuna cartella privata può esservi creata (%1)").arg(fresh.errorString());
+        return {};
+    }
+    fresh.setAutoRemove(false);
+    g_fallbackFolder = fresh.path();
+    *problem = makePrivateFolder(g_fallbackFolder);
+    return problem->isEmpty() ? g_fallbackFolder : QString();
+}
+
+bool isOwnRegularFile(const QString& path)
+{
+    struct stat info {};
+    return ::lstat(QFile::encodeName(path).constData(), &info) == 0 && S_ISREG(info.st_mode)
+        && info.st_uid == ::geteuid();
+}
+
+// Documents earlier processes handed over an hour ago have long been read by the
+// word processor. Done once per folder and process, so an export costs the same
+// however many documents were written before.
+void sweepEarlierDocuments(const QString& folder)
+{
+    if (g_sweptFolders.contains(folder))
+        return;
+    g_sweptFolders.insert(folder);
+    const QDateTime limit = QDateTime::currentDateTime().addSecs(-3600);
+    const QFileInfoList found = QDir(folder).entryInfoList({QStringLiteral("documento-*.odt")},
+                                                           QDir::Files | QDir::System | QDir::Hidden);
+    for (const QFileInfo& file : found) {
+        if (documentPattern().match(file.fileName()).hasMatch() && isOwnRegularFile(file.absoluteFilePath())
+            && file.lastModified() < limit)
             QFile::remove(file.absoluteFilePath());
+    }
+}
+
+// This process keeps its latest documents only.
+void rememberDocument(const QString& fileName)
+{
+    g_documents.push_back(fileName);
+    while (g_documents.size() > size_t(KeptDocuments)) {
+        const QString oldest = g_documents.front();
+        g_documents.pop_front();
+        if (isOwnRegularFile(oldest))
+            QFile::remove(oldest);
     }
 }
 
@@ -210,11 +316,26 @@ Result openWindow(const QTextDocument& document, const QString& title, Result re
 bool writeIfChanged(const QString& fileName, const QByteArray& data)
 {
     QFile existing(fileName);
-    if (existing.open(QIODevice::ReadOnly) && existing.readAll() == data)
+    if (existing.open(QIODevice::ReadOnly) && existing.size() == data.size() && existing.readAll() == data)
         return true;
     existing.close();
-    QSaveFile file(fileName);
-    return file.open(QIODevice::WriteOnly) && file.write(data) == data.size() && file.commit();
+    return SafeFile::write(fileName, data);
+}
+
+// Processes started by handovers that may outlive them: a word processor that
+// took its document is the user's program, and destroying its QProcess would
+// stop it, so it is deleted only when it ends by itself; at exit it is left
+// running. Reachable from here, not leaked.
+QSet<QProcess*>& releasedProcesses()
+{
+    static auto* processes = new QSet<QProcess*>;
+    return *processes;
+}
+
+QSet<Handover*>& pendingHandovers()
+{
+    static auto* handovers = new QSet<Handover*>;
+    return *handovers;
 }
 
 } // namespace
@@ -235,9 +356,31 @@ std::optional<WordProcessor> findWordProcessor(const QString& fileName)
 void setFinder(Finder finder) { g_finder = std::move(finder); }
 
 void setDocumentFolder(const QString& folder) { g_folder = folder; }
-QString documentFolder() { return g_folder.isEmpty() ? defaultFolder() : g_folder; }
+
+QString documentFolder()
+{
+    if (!g_folder.isEmpty())
+        return g_folder;
+    const QString runtime = runtimeCandidate();
+    return runtime.isEmpty() ? temporaryCandidate() : runtime;
+}
+
+QString usableDocumentFolder(QString* problem)
+{
+    QString why;
+    const QString folder = chooseFolder(&why);
+    if (problem)
+        *problem = why;
+    return folder;
+}
+
+QStringList writtenDocuments() { return QStringList(g_documents.begin(), g_documents.end()); }
+
+void setHandoverTimeout(int milliseconds) { g_handoverTimeout = milliseconds; }
+int handoverTimeout() { return g_handoverTimeout > 0 ? g_handoverTimeout : DefaultHandoverTimeout; }
 
 void setDocumentWindowHook(std::function<void(QWidget*)> hook) { g_hook = std::move(hook); }
+void setHandoverHook(std::function<void(QObject*)> hook) { g_handoverHook = std::move(hook); }
 
 QProcessEnvironment wordProcessorEnvironment(const QString& folder)
 {
@@ -280,42 +423,203 @@ Result present(const QTextDocument& document, const QString& title)
         return result;
     }
 
-    const QString folder = documentFolder();
     QString problem;
-    if (!prepareFolder(folder, &problem)) {
+    const QString folder = chooseFolder(&problem);
+    if (folder.isEmpty()) {
+        const QString shown = g_folder.isEmpty() ? QDir::tempPath() : g_folder;
         result.message = QStringLiteral("Non è stato possibile scrivere il documento nella cartella temporanea %1: %2.\r")
-                             .arg(QDir::toNativeSeparators(folder), problem)
+                             .arg(QDir::toNativeSeparators(shown), problem)
                          + WindowNote;
         return openWindow(document, title, result);
     }
-    removeOldDocuments(folder);
+    sweepEarlierDocuments(folder);
     const QString fileName = newFileName(folder);
     if (!Odf::write(document, fileName, &problem)) {
         result.message = problem + QLatin1Char('\r') + WindowNote;
         return openWindow(document, title, result);
     }
+    rememberDocument(fileName);
 
     const std::optional<WordProcessor> processor = g_finder ? g_finder(fileName) : findWordProcessor(fileName);
     if (!processor)
         return openWindow(document, title, result);
 
-    QProcess process;
-    process.setProgram(processor->program);
-    process.setArguments(processor->arguments);
-    process.setProcessEnvironment(wordProcessorEnvironment(folder));
-    process.setWorkingDirectory(QDir::homePath());
-    process.setStandardOutputFile(QProcess::nullDevice());
-    process.setStandardErrorFile(QProcess::nullDevice());
-    if (process.startDetached()) {
+    auto* handover = new Handover(document, title, *processor, fileName);
+    if (handover->start(wordProcessorEnvironment(folder), &problem)) {
         result.route = Route::WordProcessor;
         result.fileName = fileName;
         result.program = processor->program;
+        result.handover = handover;
+        if (g_handoverHook)
+            g_handoverHook(handover);
         return result;
     }
-    result.message = QStringLiteral("Non è stato possibile avviare %1 (%2).\r")
-                         .arg(processor->name, QDir::toNativeSeparators(processor->program))
-                     + WindowNote;
+    delete handover;
+    result.message = problem + QLatin1Char('\r') + WindowNote;
     return openWindow(document, title, result);
+}
+
+// ---- Handover ----
+
+Handover::Handover(const QTextDocument& document, const QString& title, const WordProcessor& processor,
+                   const QString& fileName)
+    : document_(document.clone()), title_(title), processor_(processor), fileName_(fileName)
+{
+    pendingHandovers().insert(this);
+    timer_.setSingleShot(true);
+    connect(&timer_, &QTimer::timeout, this, &Handover::timeUp);
+}
+
+Handover::~Handover()
+{
+    pendingHandovers().remove(this);
+    delete notifier_; // before its descriptor is closed
+    notifier_ = nullptr;
+    if (inotify_ >= 0)
+        ::close(inotify_);
+    releaseProcess();
+}
+
+bool Handover::start(const QProcessEnvironment& environment, QString* error)
+{
+    process_ = new QProcess;
+    process_->setProgram(processor_.program);
+    process_->setArguments(processor_.arguments);
+    process_->setProcessEnvironment(environment);
+    process_->setWorkingDirectory(QDir::homePath());
+    process_->setStandardInputFile(QProcess::nullDevice());
+    process_->setStandardOutputFile(QProcess::nullDevice());
+    process_->setStandardErrorFile(QProcess::nullDevice());
+    // A session of its own, as a detached program has: the word processor does not
+    // share Lexoria's terminal signals, and gets the default file-size signal back.
+    process_->setChildProcessModifier([] {
+        ::setsid();
+        ::signal(SIGXFSZ, SIG_DFL);
+    });
+    watchFile();
+    process_->start();
+    // Only the start itself is awaited (the system answers at once); what the word
+    // processor does next is watched through signals.
+    if (!process_->waitForStarted(30 * 1000)) {
+        *error = QStringLiteral("Non è stato possibile avviare %1 (%2).")
+                     .arg(processor_.name, QDir::toNativeSeparators(processor_.program));
+        process_->kill();
+        process_->waitForFinished(1000);
+        delete process_;
+        process_ = nullptr;
+        return false;
+    }
+    processId_ = process_->processId();
+    connect(process_, &QProcess::finished, this, &Handover::processFinished);
+    timer_.start(handoverTimeout());
+    return true;
+}
+
+// The document file is watched for being opened: that is when the word processor
+// takes it. Only the user can reach the folder, so no one else opens it.
+void Handover::watchFile()
+{
+    inotify_ = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    if (inotify_ < 0)
+        return;
+    if (::inotify_add_watch(inotify_, QFile::encodeName(fileName_).constData(), IN_OPEN) < 0) {
+        ::close(inotify_);
+        inotify_ = -1;
+        return;
+    }
+    notifier_ = new QSocketNotifier(inotify_, QSocketNotifier::Read, this);
+    connect(notifier_, &QSocketNotifier::activated, this, &Handover::fileEvent);
+}
+
+void Handover::fileEvent()
+{
+    // Only an open counts; the watch also reports the file's removal.
+    alignas(inotify_event) char events[4096];
+    bool openedNow = false;
+    for (ssize_t n; (n = ::read(inotify_, events, sizeof events)) > 0;) {
+        for (ssize_t at = 0; at + ssize_t(sizeof(inotify_event)) <= n;) {
+            const auto* event = reinterpret_cast<const inotify_event*>(events + at);
+            openedNow = openedNow || (event->mask & IN_OPEN);
+            at += ssize_t(sizeof(inotify_event)) + event->len;
+        }
+    }
+    if (!openedNow || opened_ || outcome_ != Outcome::Waiting)
+        return;
+    opened_ = true;
+    notifier_->setEnabled(false);
+    timer_.start(qMin(OpenedGrace, qMax(0, timer_.remainingTime())));
+}
+
+void Handover::processFinished(int exitCode, QProcess::ExitStatus status)
+{
+    if (outcome_ != Outcome::Waiting)
+        return;
+    if (status == QProcess::NormalExit && exitCode == 0) {
+        take();
+        return;
+    }
+    if (status == QProcess::CrashExit)
+        fail(QStringLiteral("%1 si è interrotto in modo anomalo prima di mostrare il documento").arg(processor_.name));
+    else
+        fail(QStringLiteral("%1 si è chiuso con un errore (codice %2) prima di mostrare il documento")
+                 .arg(processor_.name)
+                 .arg(exitCode));
+}
+
+void Handover::timeUp()
+{
+    if (outcome_ != Outcome::Waiting)
+        return;
+    // Without a watch on the file there is no telling a hung word processor from
+    // one the user works in: it is never stopped then.
+    if (opened_ || inotify_ < 0) {
+        take();
+        return;
+    }
+    process_->kill();
+    fail(QStringLiteral("%1 non ha aperto il documento entro %2 secondi ed è stato chiuso")
+             .arg(processor_.name)
+             .arg(qMax(1, handoverTimeout() / 1000)));
+}
+
+void Handover::take()
+{
+    outcome_ = Outcome::Taken;
+    timer_.stop();
+    emit taken();
+    emit decided();
+    deleteLater();
+}
+
+void Handover::fail(const QString& why)
+{
+    outcome_ = Outcome::Failed;
+    timer_.stop();
+    Result shown;
+    shown.message = why + QStringLiteral(": il documento è aperto nella finestra dei documenti di Lexoria.");
+    shown = openWindow(*document_, title_, shown);
+    window_ = shown.window;
+    emit failed(shown.message);
+    emit decided();
+    deleteLater();
+}
+
+void Handover::releaseProcess()
+{
+    if (!process_)
+        return;
+    QProcess* process = process_;
+    process_ = nullptr;
+    process->disconnect(this);
+    if (process->state() == QProcess::NotRunning) {
+        process->deleteLater();
+        return;
+    }
+    releasedProcesses().insert(process);
+    QObject::connect(process, &QProcess::finished, process, [process] {
+        releasedProcesses().remove(process);
+        process->deleteLater();
+    });
 }
 
 } // namespace Presentation

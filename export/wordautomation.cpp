@@ -570,6 +570,15 @@ void WordDocument::Select()
 
 bool WordDocument::SaveAs(const QString& fileName)
 {
+    QString error;
+    if (SaveAs(fileName, &error))
+        return true;
+    app_->noteProblem(QStringLiteral("Il documento non è stato salvato.\r") + error);
+    return false;
+}
+
+bool WordDocument::SaveAs(const QString& fileName, QString* error)
+{
     record(QStringLiteral("SaveAs ") + WordApplication::recorded(fileName));
     QString target = fileName;
     const QString suffix = QFileInfo(fileName).suffix().toLower();
@@ -577,11 +586,8 @@ bool WordDocument::SaveAs(const QString& fileName)
         const QFileInfo info(fileName);
         target = info.path() + QLatin1Char('/') + info.completeBaseName() + QStringLiteral(".odt");
     }
-    QString error;
-    if (!Odf::write(*text_, target, &error)) {
-        app_->noteProblem(QStringLiteral("Il documento non è stato salvato.\r") + error);
+    if (!Odf::write(*text_, target, error))
         return false;
-    }
     saved_ = target;
     return true;
 }

@@ -232,6 +232,9 @@ public:
 
     void Select();                        // Document.Select: the selection becomes the whole document
     bool SaveAs(const QString& fileName); // see "Saving" above; false (and a problem noted) on failure
+    // The same, recorded alike, but the Italian `error` goes to the caller, which
+    // tells the user; the earlier file, if any, is kept on failure.
+    bool SaveAs(const QString& fileName, QString* error);
     WordRange Content();
     WordBookmark Bookmarks(const QString& name);
     WordTables& Tables() { return tables_; }

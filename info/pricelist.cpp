@@ -23,15 +23,19 @@ struct Item {
 // What went wrong and where, as the window shows it.
 class Problems {
 public:
-    Problems(QStringList& out, const QString& fileName) : out_(out), fileName_(fileName) {}
-    void atFile(const QString& what) { out_ << fileName_ + QStringLiteral(": ") + what; }
+    Problems(PriceList& list, const QString& fileName) : list_(list), fileName_(fileName) {}
+    void atFile(const QString& what) { list_.addProblem(fileName_ + QStringLiteral(": ") + what); }
     void atLine(int line, const QString& what)
     {
-        out_ << QStringLiteral("%1, riga %2: %3").arg(fileName_).arg(line).arg(what);
+        if (list_.problems.size() >= PriceList::KeptProblems) {
+            ++list_.moreProblems; // counted without building its text
+            return;
+        }
+        list_.addProblem(QStringLiteral("%1, riga %2: %3").arg(fileName_).arg(line).arg(what));
     }
 
 private:
-    QStringList& out_;
+    PriceList& list_;
     QString fileName_;
 };
 
@@ -193,14 +197,14 @@ PriceList PriceList::read(const QString& path)
     }
     PriceList list = parse(data, name);
     if (tooLarge)
-        list.problems.prepend(name + QStringLiteral(": file troppo grande (oltre 1 MB), letta solo la parte iniziale"));
+        list.prependProblem(name + QStringLiteral(": file troppo grande (oltre 1 MB), letta solo la parte iniziale"));
     return list;
 }
 
 PriceList PriceList::parse(const QByteArray& data, const QString& fileName)
 {
     PriceList list;
-    Problems problem(list.problems, fileName);
+    Problems problem(list, fileName);
     if (data.contains('\0')) {
         problem.atFile(QStringLiteral("non è un file di testo"));
         return list;
@@ -303,15 +307,46 @@ PriceList PriceList::parse(const QByteArray& data, const QString& fileName)
     return list;
 }
 
+void PriceList::addProblem(const QString& problem)
+{
+    if (problems.size() < KeptProblems)
+        problems.append(problem);
+    else
+        ++moreProblems;
+}
+
+void PriceList::prependProblem(const QString& problem)
+{
+    problems.prepend(problem);
+    if (problems.size() > KeptProblems) {
+        problems.removeLast();
+        ++moreProblems;
+    }
+}
+
+namespace {
+
+QString moreProblemsText(int more)
+{
+    return more == 1 ? QStringLiteral("e un altro problema") : QStringLiteral("e altri %1 problemi").arg(more);
+}
+
+} // namespace
+
 QString PriceList::problemSummary() const
 {
     if (problems.isEmpty())
         return {};
-    if (problems.size() == 1)
-        return problems.first();
-    if (problems.size() == 2)
-        return problems.first() + QStringLiteral(" (e un altro problema)");
-    return problems.first() + QStringLiteral(" (e altri %1 problemi)").arg(problems.size() - 1);
+    const int more = problemCount() - 1;
+    return more == 0 ? problems.first() : problems.first() + QStringLiteral(" (") + moreProblemsText(more) + QLatin1Char(')');
+}
+
+QString PriceList::problemDetails() const
+{
+    QStringList lines = problems;
+    if (moreProblems > 0)
+        lines << QStringLiteral("... ") + moreProblemsText(moreProblems);
+    return lines.join(QLatin1Char('\n'));
 }
 
 QString PriceList::plainNumber(double value)

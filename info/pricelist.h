@@ -25,9 +25,19 @@ struct PriceList {
     static constexpr qsizetype MaxItemLength = 200;
     static inline const QString FileName = QStringLiteral("listino.txt");
 
+    // However faulty the file, a window shows only the first few problems and how
+    // many more there are: the rest are counted, not kept.
+    static constexpr int KeptProblems = 5;
+
     QString heading;
     QList<PriceRecord> records; // record k of the list is records[k - 1]
-    QStringList problems; // in the order they were met; empty for a sound file
+    QStringList problems; // the first KeptProblems met, in order; empty for a sound file
+    int moreProblems = 0; // met after those and not kept
+
+    // Notes a problem after, or before, those met so far.
+    void addProblem(const QString& problem);
+    void prependProblem(const QString& problem);
+    int problemCount() const { return int(problems.size()) + moreProblems; }
 
     // The file by its bare name: in the current directory, else beside the
     // program; an empty text when neither holds it.
@@ -41,6 +51,9 @@ struct PriceList {
 
     // The line a window shows: the first problem, with how many more follow.
     QString problemSummary() const;
+    // The problems kept, one to a line, and a last line with how many more there
+    // are: what a tooltip or a message shows.
+    QString problemDetails() const;
 
     // A price as the catalogue grid shows it: the user's decimal separator,
     // no digit grouping, only the decimals it has.

@@ -206,7 +206,7 @@ void prodotti::Form_Load()
     Label10->setText(Label10->fontMetrics().elidedText(list_.heading, Qt::ElideRight, Label10->width()));
     Label10->setToolTip(list_.heading);
     avviso->setText(list_.problemSummary());
-    avviso->setToolTip(list_.problems.join(QLatin1Char('\n')));
+    avviso->setToolTip(list_.problemDetails());
 
     // With ten records or fewer there is nothing to scroll: the bar keeps its single position.
     const int n = int(list_.records.size());

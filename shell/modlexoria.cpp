@@ -8,7 +8,9 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
+#include <QPointer>
 #include <QStandardPaths>
+#include <QTimer>
 
 namespace ModLexoria {
 
@@ -115,9 +117,21 @@ Exports::GuideHeading guideHeading() { return {Settings().programName, Settings(
 
 void ReportPrintProblem(const Presentation::Result& shown, QWidget* parent)
 {
-    if (shown.failed())
-        Dialogs::MsgBox(parent ? parent : QApplication::activeWindow(), shown.message, QMessageBox::Ok,
+    auto report = [](QWidget* over, const QString& message) {
+        Dialogs::MsgBox(over ? over : QApplication::activeWindow(), message, QMessageBox::Ok,
                         Dialogs::Icon::Exclamation, Settings().programName + QStringLiteral(": stampa"));
+    };
+    if (shown.failed())
+        report(parent, shown.message);
+    // A word processor that fails after it was started: its document is in the
+    // built-in window by then, and the user is told why over it.
+    if (Presentation::Handover* handover = shown.handover) {
+        QObject::connect(handover, &Presentation::Handover::failed, qApp, [report, handover](const QString& message) {
+            // Shown from the event loop, not from inside the word processor's watch.
+            const QPointer<QWidget> window = handover->window();
+            QTimer::singleShot(0, qApp, [report, window, message] { report(window, message); });
+        });
+    }
 }
 
 void PrintHelpText(const QString& helpTitle, const QString& helpText)
@@ -127,21 +141,30 @@ void PrintHelpText(const QString& helpTitle, const QString& helpText)
 
 void PrintLicence(const QString& licenceText) { ReportPrintProblem(Exports::printLicence(guideHeading(), licenceText)); }
 
+QString GuideDocumentsFileName()
+{
+    // Without a home folder there is no documents folder of the user's to make.
+    if (qEnvironmentVariableIsEmpty("HOME"))
+        return {};
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return documents.isEmpty() ? QString() : QDir(documents).filePath(Settings().programName + QStringLiteral("-guida.odt"));
+}
+
 QString GuideFileName()
 {
-    const QString name = Settings().programName + QStringLiteral("-guida.odt");
     const QString programFolder = QCoreApplication::applicationDirPath();
     if (QFileInfo(programFolder).isWritable())
-        return QDir(programFolder).filePath(name);
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    QDir().mkpath(documents);
-    return QDir(documents).filePath(name);
+        return QDir(programFolder).filePath(Settings().programName + QStringLiteral("-guida.odt"));
+    return GuideDocumentsFileName();
 }
 
 void PrintWholeGuide(const QList<Exports::GuidePage>& pages)
 {
     QString savedAs;
-    const Presentation::Result shown = Exports::printWholeGuide(guideHeading(), pages, GuideFileName(), &savedAs);
+    const QString fileName = GuideFileName();
+    const QString documents = GuideDocumentsFileName();
+    const Presentation::Result shown = Exports::printWholeGuide(guideHeading(), pages, fileName, &savedAs,
+                                                                documents != fileName ? documents : QString());
     ReportPrintProblem(shown);
     if (!savedAs.isEmpty())
         Dialogs::MsgBox(QApplication::activeWindow(),

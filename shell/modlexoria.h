@@ -72,10 +72,13 @@ void PrintHelpText(const QString& helpTitle, const QString& helpText);
 void PrintLicence(const QString& licenceText);
 // Prints the whole guide and saves it as the program name + "-guida" (OpenDocument)
 // in the program's folder, or in the user's documents folder when that one cannot
-// be written; the user is told where it went.
+// be written or the save there fails; the user is told where it went, or that it
+// was not saved and why (an earlier file is then kept as it was).
 void PrintWholeGuide(const QList<Exports::GuidePage>& pages);
-// Where the whole guide is saved.
+// Where the whole guide is saved first.
 QString GuideFileName();
+// The guide in the user's documents folder; empty without a home folder.
+QString GuideDocumentsFileName();
 
 inline constexpr const char* ClosingText = "          elaborazione eseguita con";
 

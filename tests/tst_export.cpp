@@ -15,6 +15,7 @@
 #include <QMessageBox>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -26,6 +27,7 @@
 #include <QXmlStreamReader>
 
 #include "exports.h"
+#include "support/faultenv.h"
 
 #include <QMap>
 #include <QPointer>
@@ -34,6 +36,9 @@
 #include <algorithm>
 #include <memory>
 #include <numeric>
+#include <csignal>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using Presentation::Route;
 
@@ -251,35 +256,6 @@ int qtPdfPages(const QString& fileName)
     return int(QString::fromLatin1(file.readAll()).count(QRegularExpression(QStringLiteral("/Type\\s*/Page\\b(?!s)"))));
 }
 
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const QByteArray& value) : name_(name), old_(qgetenv(name)), had_(qEnvironmentVariableIsSet(name))
-    {
-        qputenv(name, value);
-    }
-    ~ScopedEnv()
-    {
-        if (had_)
-            qputenv(name_, old_);
-        else
-            qunsetenv(name_);
-    }
-
-private:
-    const char* name_;
-    QByteArray old_;
-    bool had_;
-};
-
-void makeExecutable(const QString& fileName, const QByteArray& script)
-{
-    QFile file(fileName);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(script);
-    file.close();
-    file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-}
-
 QList<DocumentWindow*> documentWindows()
 {
     QList<DocumentWindow*> windows;
@@ -325,6 +301,8 @@ private slots:
         Presentation::setFinder({});
         Presentation::setDocumentFolder(folder_.filePath(QStringLiteral("documenti")));
         Presentation::setDocumentWindowHook({});
+        Presentation::setHandoverHook({});
+        Presentation::setHandoverTimeout(0);
     }
 
     void cleanup()
@@ -580,6 +558,137 @@ private slots:
         QVERIFY(result.message.contains(QStringLiteral("non è stato salvato")));
     }
 
+    // A full disk (here: a file-size limit far below the guide's size) must neither
+    // replace the earlier guide with a cut-off file nor report success.
+    void fullDiskKeepsTheEarlierGuide_data()
+    {
+        QTest::addColumn<QByteArray>("earlier"); // a null array: no earlier guide
+        QTest::newRow("an earlier guide") << QByteArray("la guida salvata ieri");
+        QTest::newRow("no earlier guide") << QByteArray();
+    }
+    void fullDiskKeepsTheEarlierGuide()
+    {
+        QFETCH(QByteArray, earlier);
+        QTemporaryDir dir;
+        const QString guide = dir.filePath(QStringLiteral("Lexoria-guida.odt"));
+        if (!earlier.isNull()) {
+            QFile file(guide);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(earlier);
+        }
+        QList<Exports::GuidePage> pages;
+        for (int i = 0; i < GuideTitles.size(); ++i)
+            pages.append({GuideTitles[i], QStringLiteral("Testo della guida %1. ").arg(i + 1).repeated(12)});
+        QString savedAs = QStringLiteral("not set");
+        Presentation::Result result;
+        {
+            const FileSizeLimit limit(1024);
+            QVERIFY(limit.active());
+            result = Exports::printWholeGuide({QStringLiteral("Lexoria"), QStringLiteral("massime sull'edilizia")}, pages,
+                                              dir.filePath(QStringLiteral("Lexoria-guida.doc")), &savedAs);
+        }
+        QCOMPARE(savedAs, QString());
+        QVERIFY2(result.message.startsWith(QStringLiteral("La guida completa non è stata salvata.\r")),
+                 qPrintable(result.message));
+        QVERIFY2(result.message.contains(QStringLiteral("il file supera la dimensione massima consentita")),
+                 qPrintable(result.message));
+        if (earlier.isNull()) {
+            QVERIFY(!QFileInfo::exists(guide));
+            QVERIFY(!result.message.contains(QStringLiteral("in precedenza")));
+        } else {
+            QCOMPARE(fileContents(guide), earlier);
+            QVERIFY(result.message.contains(QStringLiteral("Il file salvato in precedenza è rimasto com'era.")));
+        }
+        // No cut-off copy left beside it either.
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), earlier.isNull() ? 0 : 1);
+    }
+
+    // The guide goes to the second place when the first cannot take it.
+    void guideFallsBackToTheSecondPlace()
+    {
+        QTemporaryDir dir;
+        // A folder in the place of the guide stops its save as a read-only folder would, even for root.
+        QVERIFY(QDir().mkpath(dir.filePath(QStringLiteral("programma/Lexoria-guida.odt"))));
+        QString savedAs;
+        const Presentation::Result result = Exports::printWholeGuide(
+            {QStringLiteral("Lexoria"), QStringLiteral("massime sull'edilizia")}, {{QStringLiteral("T"), QStringLiteral("testo")}},
+            dir.filePath(QStringLiteral("programma/Lexoria-guida.doc")), &savedAs,
+            dir.filePath(QStringLiteral("Documenti/Lexoria-guida.odt")));
+        QVERIFY2(result.message.isEmpty(), qPrintable(result.message));
+        QCOMPARE(savedAs, dir.filePath(QStringLiteral("Documenti/Lexoria-guida.odt")));
+        QVERIFY(fileContents(savedAs).startsWith("PK"));
+    }
+
+    // A document for the word processor that cannot be written whole is not handed
+    // over (no empty or cut-off file): the built-in window shows it, and says why.
+    void fullDiskShowsTheDocumentInTheWindow()
+    {
+        QStringList handed;
+        Presentation::setFinder([&handed](const QString& file) -> std::optional<Presentation::WordProcessor> {
+            handed.append(file);
+            return Presentation::WordProcessor{QStringLiteral("LibreOffice Writer"),
+                                               QStandardPaths::findExecutable(QStringLiteral("true")), {file}};
+        });
+        QTemporaryDir dir;
+        Presentation::setDocumentFolder(dir.filePath(QStringLiteral("documenti")));
+        auto app = printMassime(1, 3);
+        Presentation::setMode(Presentation::Mode::Open);
+        Presentation::Result result;
+        {
+            const FileSizeLimit limit(1024);
+            result = app->present();
+        }
+        QCOMPARE(int(result.route), int(Route::DocumentWindow));
+        QVERIFY(handed.isEmpty());
+        QVERIFY2(result.message.contains(QStringLiteral("il file supera la dimensione massima consentita")),
+                 qPrintable(result.message));
+        QVERIFY(result.message.contains(QStringLiteral("finestra dei documenti di Lexoria")));
+        QCOMPARE(documentWindows().size(), 1);
+        QCOMPARE(documentWindows().first()->document()->toPlainText(), textOf(app).toPlainText());
+        QCOMPARE(QDir(dir.filePath(QStringLiteral("documenti"))).entryList({QStringLiteral("documento-*")}, QDir::Files | QDir::Hidden),
+                 QStringList());
+    }
+
+    // The font configuration beside the documents is written whole or not at all;
+    // the word processor is never pointed at a cut-off one.
+    void fullDiskKeepsTheFontConfiguration_data()
+    {
+        QTest::addColumn<QByteArray>("earlier"); // a null array: none
+        QTest::newRow("none before") << QByteArray();
+        QTest::newRow("an earlier one") << QByteArray("<fontconfig><!-- di prima --></fontconfig>\n");
+    }
+    void fullDiskKeepsTheFontConfiguration()
+    {
+        QFETCH(QByteArray, earlier);
+        QTemporaryDir dir;
+        const QString wrapper = dir.filePath(QStringLiteral("fonts.conf"));
+        const QString alias = dir.filePath(QStringLiteral("lexoria-fonts.conf"));
+        if (!earlier.isNull()) {
+            for (const QString& name : {wrapper, alias}) {
+                QFile file(name);
+                QVERIFY(file.open(QIODevice::WriteOnly));
+                file.write(earlier);
+            }
+        }
+        QProcessEnvironment environment;
+        {
+            const FileSizeLimit limit(64);
+            environment = Presentation::wordProcessorEnvironment(dir.path());
+        }
+        QVERIFY(environment.value(QStringLiteral("FONTCONFIG_FILE")) != wrapper);
+        for (const QString& name : {wrapper, alias}) {
+            if (earlier.isNull())
+                QVERIFY2(!QFileInfo::exists(name), qPrintable(name));
+            else
+                QCOMPARE(fileContents(name), earlier);
+        }
+        // With room again, both are written whole and used.
+        environment = Presentation::wordProcessorEnvironment(dir.path());
+        QCOMPARE(environment.value(QStringLiteral("FONTCONFIG_FILE")), wrapper);
+        QVERIFY(fileContents(wrapper).contains(alias.toUtf8()));
+        QVERIFY(fileContents(alias).contains("Century Gothic"));
+    }
+
     void presents_data()
     {
         QTest::addColumn<QString>("situation");
@@ -658,6 +767,226 @@ private slots:
             QCOMPARE(handed, QStringList{result.fileName});
             QVERIFY(QFileInfo(result.fileName).size() > 0);
         }
+    }
+
+    // A word processor that fails after it was started, or hangs, must not lose the
+    // document: the built-in window shows it and one line says why. One that took
+    // the document is left alone, and a hanging one is not left running.
+    void watchesTheWordProcessor_data()
+    {
+        QTest::addColumn<QByteArray>("script"); // the fake word processor's body; "$2" is the document
+        QTest::addColumn<bool>("taken");
+        QTest::addColumn<QString>("message");  // a part of the line that says why
+        QTest::newRow("ends with an error") << QByteArray("exit 3") << false
+                                            << "si è chiuso con un errore (codice 3) prima di mostrare il documento";
+        QTest::newRow("is killed") << QByteArray("kill -9 $$") << false << "si è interrotto in modo anomalo";
+        QTest::newRow("reads the document, then fails") << QByteArray("cat \"$2\" >/dev/null\nexit 1") << false
+                                                        << "codice 1";
+        QTest::newRow("hangs without opening it") << QByteArray("exec sleep 300") << false
+                                                  << "non ha aperto il documento entro";
+        QTest::newRow("hands it over and ends") << QByteArray("exit 0") << true << QString();
+        QTest::newRow("opens it and keeps running") << QByteArray("exec 3<\"$2\"\nexec sleep 300") << true << QString();
+    }
+    void watchesTheWordProcessor()
+    {
+        QFETCH(QByteArray, script);
+        QFETCH(bool, taken);
+        QFETCH(QString, message);
+        QTemporaryDir dir;
+        const QString program = dir.filePath(QStringLiteral("soffice"));
+        const QString pidFile = dir.filePath(QStringLiteral("pid"));
+        makeExecutable(program, "#!/bin/sh\necho $$ > '" + pidFile.toUtf8() + "'\n" + script + "\n");
+        Presentation::setFinder([program](const QString& file) -> std::optional<Presentation::WordProcessor> {
+            return Presentation::WordProcessor{QStringLiteral("LibreOffice Writer"), program, {QStringLiteral("-n"), file}};
+        });
+        Presentation::setHandoverTimeout(4000); // ample for a shell script to start, short for a test
+        QList<QObject*> held;
+        Presentation::setHandoverHook([&held](QObject* handover) { held.append(handover); });
+        QList<QWidget*> hooked;
+        Presentation::setDocumentWindowHook([&hooked](QWidget* w) { hooked.append(w); });
+
+        auto app = printMassime(1, 2);
+        Presentation::setMode(Presentation::Mode::Open);
+        const Presentation::Result result = app->present();
+        QCOMPARE(int(result.route), int(Route::WordProcessor));
+        QVERIFY(result.message.isEmpty());
+        QVERIFY(result.handover);
+        QCOMPARE(held, QList<QObject*>{result.handover.data()}); // it keeps the process alive meanwhile
+        QSignalSpy decided(result.handover, &Presentation::Handover::decided);
+        QSignalSpy failed(result.handover, &Presentation::Handover::failed);
+        QPointer<Presentation::Handover> watch = result.handover;
+        QTRY_COMPARE_WITH_TIMEOUT(decided.size(), 1, 60000);
+        QTRY_VERIFY(!watch); // done watching: it goes
+        QTRY_VERIFY(QFileInfo(pidFile).size() > 0);
+        const pid_t pid = pid_t(fileContents(pidFile).trimmed().toLongLong());
+        QVERIFY(pid > 0);
+
+        if (taken) {
+            QCOMPARE(failed.size(), 0);
+            QVERIFY(documentWindows().isEmpty());
+            QVERIFY(hooked.isEmpty());
+            if (script.contains("sleep")) {
+                QCOMPARE(::kill(pid, 0), 0); // the word processor with the document is never stopped
+                ::kill(pid, SIGTERM);
+            }
+            return;
+        }
+        QCOMPARE(failed.size(), 1);
+        const QString line = failed.first().first().toString();
+        QVERIFY2(line.contains(message), qPrintable(line));
+        QVERIFY2(line.startsWith(QStringLiteral("LibreOffice Writer ")), qPrintable(line));
+        QVERIFY(line.endsWith(QStringLiteral("il documento è aperto nella finestra dei documenti di Lexoria.")));
+        QVERIFY(!line.contains(QLatin1Char('\r')) && !line.contains(QLatin1Char('\n')));
+        const QList<DocumentWindow*> windows = documentWindows();
+        QCOMPARE(windows.size(), 1);
+        QCOMPARE(hooked, QList<QWidget*>{windows.first()});
+        QCOMPARE(windows.first()->document()->toPlainText(), textOf(app).toPlainText());
+        QVERIFY(windows.first()->isVisible());
+        QTRY_VERIFY(::kill(pid, 0) != 0); // a hanging one was stopped; none is left running
+    }
+
+    // The documents folder in the shared temporary folder may have been made by
+    // another user beforehand: it is used only when it is a real folder of the
+    // user's that no one else can write in, and nothing in a planted one is touched.
+    void neverUsesAPlantedFolder_data()
+    {
+        QTest::addColumn<QString>("planted"); // what stands at <temporary folder>/lexoria-<uid>
+        QTest::addColumn<bool>("used");       // whether the documents go there
+        QTest::newRow("a symbolic link to another's folder") << "symlink" << false;
+        QTest::newRow("a folder others can write in") << "open" << false;
+        QTest::newRow("a file") << "file" << false;
+        QTest::newRow("a folder of another user") << "foreign" << false;
+        QTest::newRow("a private folder") << "private" << true;
+        QTest::newRow("a folder others can read, closed to them") << "readable" << true;
+        QTest::newRow("nothing yet") << "nothing" << true;
+        QTest::newRow("the runtime folder is a symbolic link") << "runtime symlink" << true;
+    }
+    void neverUsesAPlantedFolder()
+    {
+        QFETCH(QString, planted);
+        QFETCH(bool, used);
+        if (planted == QLatin1String("foreign") && ::geteuid() != 0)
+            QSKIP("only root can give a folder to another user");
+        QTemporaryDir tmp;
+        const QString victim = tmp.filePath(QStringLiteral("altrui"));
+        QVERIFY(QDir().mkpath(victim));
+        const QString victimDocument = victim + QStringLiteral("/documento-20200101-000000-1-1.odt");
+        for (const QString& name : {victimDocument, victim + QStringLiteral("/nota.txt")}) {
+            QFile file(name);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("dati altrui");
+            QVERIFY(file.flush()); // so closing does not touch the time again
+            QVERIFY(file.setFileTime(QDateTime(QDate(2020, 1, 1), QTime(0, 0)), QFileDevice::FileModificationTime));
+        }
+        const QString place = tmp.filePath(QStringLiteral("lexoria-%1").arg(::getuid()));
+        const QByteArray encoded = QFile::encodeName(place);
+        if (planted == QLatin1String("symlink")) {
+            QVERIFY(QFile::link(victim, place));
+        } else if (planted == QLatin1String("open")) {
+            QCOMPARE(::mkdir(encoded.constData(), 0700), 0);
+            QCOMPARE(::chmod(encoded.constData(), 0777), 0);
+        } else if (planted == QLatin1String("file")) {
+            QFile file(place);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        } else if (planted == QLatin1String("foreign")) {
+            QCOMPARE(::mkdir(encoded.constData(), 0700), 0);
+            QCOMPARE(::chown(encoded.constData(), 65534, 65534), 0);
+        } else if (planted == QLatin1String("private")) {
+            QCOMPARE(::mkdir(encoded.constData(), 0700), 0);
+        } else if (planted == QLatin1String("readable")) {
+            QCOMPARE(::mkdir(encoded.constData(), 0700), 0);
+            QCOMPARE(::chmod(encoded.constData(), 0755), 0);
+        }
+        const QString runtimeLink = tmp.filePath(QStringLiteral("runtime"));
+        QVERIFY(QFile::link(victim, runtimeLink));
+        const ScopedEnv tmpdir("TMPDIR", tmp.path().toUtf8());
+        const ScopedEnv runtime("XDG_RUNTIME_DIR", runtimeLink.toUtf8(), planted != QLatin1String("runtime symlink"));
+        Presentation::setDocumentFolder(QString());
+        Presentation::setFinder([](const QString& file) -> std::optional<Presentation::WordProcessor> {
+            return Presentation::WordProcessor{QStringLiteral("LibreOffice Writer"),
+                                               QStandardPaths::findExecutable(QStringLiteral("true")), {file}};
+        });
+
+        auto app = printMassime(1, 2);
+        Presentation::setMode(Presentation::Mode::Open);
+        const Presentation::Result result = app->present();
+        QCOMPARE(int(result.route), int(Route::WordProcessor));
+        const QString folder = QFileInfo(result.fileName).path();
+        QCOMPARE(folder == place, used);
+        QVERIFY(!QFileInfo(result.fileName).canonicalFilePath().startsWith(victim));
+        struct stat info {};
+        QCOMPARE(::lstat(QFile::encodeName(folder).constData(), &info), 0);
+        QVERIFY(S_ISDIR(info.st_mode));
+        QCOMPARE(info.st_uid, ::geteuid());
+        QCOMPARE(info.st_mode & 0777, mode_t(0700));
+        // The other user's files are all there, as they were.
+        QCOMPARE(fileContents(victimDocument), QByteArray("dati altrui"));
+        QCOMPARE(QDir(victim).entryList(QDir::Files | QDir::Hidden).size(), 2);
+        QVERIFY(QFileInfo(place).isSymLink() || QFileInfo::exists(place) || planted == QLatin1String("nothing")
+                || planted == QLatin1String("runtime symlink"));
+        if (!used && QFileInfo(folder).path() == tmp.path())
+            QVERIFY(QFileInfo(folder).fileName().startsWith(QStringLiteral("lexoria-")));
+    }
+
+    // In its own folder the program clears old documents it made and nothing else.
+    void clearsOnlyItsOwnOldDocuments()
+    {
+        QTemporaryDir dir;
+        const QString folder = dir.filePath(QStringLiteral("documenti"));
+        QCOMPARE(::mkdir(QFile::encodeName(folder).constData(), 0700), 0);
+        const QDateTime longAgo(QDate(2020, 1, 1), QTime(0, 0));
+        auto make = [](const QString& name, const QDateTime& time) {
+            QFile file(name);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("x");
+            QVERIFY(file.flush()); // so closing does not touch the time again
+            if (time.isValid())
+                QVERIFY(file.setFileTime(time, QFileDevice::FileModificationTime));
+        };
+        const QString oldOwn = folder + QStringLiteral("/documento-20200101-000000-7-1.odt");
+        const QString recentOwn = folder + QStringLiteral("/documento-20991231-235959-7-2.odt");
+        const QString oldOther = folder + QStringLiteral("/documento-della-nonna.odt");
+        const QString target = dir.filePath(QStringLiteral("altrui.odt"));
+        const QString oldLink = folder + QStringLiteral("/documento-20200101-000000-7-3.odt");
+        make(oldOwn, longAgo);
+        make(recentOwn, QDateTime());
+        make(oldOther, longAgo);
+        make(target, longAgo);
+        QVERIFY(QFile::link(target, oldLink));
+        Presentation::setDocumentFolder(folder);
+        Presentation::setFinder([](const QString&) { return std::optional<Presentation::WordProcessor>(); });
+
+        auto app = printMassime(1, 1);
+        Presentation::setMode(Presentation::Mode::Open);
+        app->present();
+        QVERIFY(!QFileInfo::exists(oldOwn));
+        QVERIFY(QFileInfo::exists(recentOwn));
+        QVERIFY(QFileInfo::exists(oldOther));
+        QVERIFY(QFileInfo(oldLink).isSymLink());
+        QCOMPARE(fileContents(target), QByteArray("x"));
+    }
+
+    // However many documents a session prints, the folder keeps only the latest.
+    void keepsOnlyTheLatestDocuments()
+    {
+        QTemporaryDir dir;
+        const QString folder = dir.filePath(QStringLiteral("documenti"));
+        Presentation::setDocumentFolder(folder);
+        Presentation::setFinder([](const QString&) { return std::optional<Presentation::WordProcessor>(); });
+        auto app = printMassime(1, 1);
+        Presentation::setMode(Presentation::Mode::Open);
+        for (int i = 0; i < Presentation::KeptDocuments + 5; ++i) {
+            app->present();
+            cleanup();
+        }
+        const QStringList kept = Presentation::writtenDocuments();
+        QCOMPARE(kept.size(), Presentation::KeptDocuments);
+        QStringList inFolder;
+        for (const QString& name : QDir(folder).entryList({QStringLiteral("documento-*.odt")}, QDir::Files, QDir::Name))
+            inFolder << folder + QLatin1Char('/') + name;
+        QStringList sortedKept = kept;
+        sortedKept.sort();
+        QCOMPARE(inFolder, sortedKept);
     }
 
     void findsTheWordProcessor_data()

@@ -328,6 +328,35 @@ private slots:
         }
     }
 
+    // A price list of about 1 MB with a fault on every line: the window keeps a few
+    // problems and a count of the rest, in its note and in the note's tooltip, so
+    // resting the mouse on the note shows a short text at once.
+    void manyFaultsShowAFew()
+    {
+        QByteArray file = "\"2011\"\n100\n";
+        while (file.size() < PriceList::MaxFileBytes - 2)
+            file += "x\n"; // a price that is no number, on every line
+        {
+            QFile f(PriceList::FileName);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(file);
+        }
+        const PriceList list = PriceList::load();
+        QVERIFY(list.problems.size() <= PriceList::KeptProblems);
+        QVERIFY2(list.problemCount() > 100000, qPrintable(QString::number(list.problemCount())));
+
+        auto* w = qobject_cast<prodotti*>(registry().show(QStringLiteral("prodotti")));
+        QVERIFY(w);
+        QVERIFY(w->priceList().records.isEmpty());
+        const QString more = QStringLiteral("e altri %1 problemi").arg(list.problemCount() - 1);
+        QVERIFY2(w->problemLine().endsWith(QStringLiteral("(") + more + QStringLiteral(")")), qPrintable(w->problemLine()));
+        const QString tip = w->findChild<QLabel*>(QStringLiteral("avviso"))->toolTip();
+        const QStringList lines = tip.split(QLatin1Char('\n'));
+        QCOMPARE(lines.size(), PriceList::KeptProblems + 1);
+        QCOMPARE(lines.mid(0, PriceList::KeptProblems), list.problems);
+        QCOMPARE(lines.last(), QStringLiteral("... e altri %1 problemi").arg(list.moreProblems));
+    }
+
     void encodings_data()
     {
         QTest::addColumn<QByteArray>("file");

@@ -1,0 +1,86 @@
+#pragma once
+// Small tools that put a test into a faulty environment and take it out again:
+// an environment variable changed, a file-size limit that makes writes fail as on
+// a full disk, a fake program on disk.
+
+#include <QByteArray>
+#include <QFile>
+#include <QString>
+#include <QTest>
+#include <csignal>
+#include <sys/resource.h>
+
+// Sets (or, with unset, removes) an environment variable until the object goes.
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, const QByteArray& value, bool unset = false)
+        : name_(name), old_(qgetenv(name)), had_(qEnvironmentVariableIsSet(name))
+    {
+        if (unset)
+            qunsetenv(name);
+        else
+            qputenv(name, value);
+    }
+    ~ScopedEnv()
+    {
+        if (had_)
+            qputenv(name_, old_);
+        else
+            qunsetenv(name_);
+    }
+    ScopedEnv(const ScopedEnv&) = delete;
+    ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+private:
+    const char* name_;
+    QByteArray old_;
+    bool had_;
+};
+
+// Until the object goes, no file of this process can grow past `bytes`: a write
+// beyond fails with EFBIG, as a write on a full disk fails with ENOSPC. The
+// signal the system sends with it is ignored meanwhile, so the program under
+// test sees the failed write and nothing else. Needs no mount and no root.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        ::getrlimit(RLIMIT_FSIZE, &old_);
+        struct sigaction ignore {};
+        ignore.sa_handler = SIG_IGN;
+        sigemptyset(&ignore.sa_mask);
+        ::sigaction(SIGXFSZ, &ignore, &oldAction_);
+        struct rlimit limit = old_;
+        limit.rlim_cur = bytes;
+        active_ = ::setrlimit(RLIMIT_FSIZE, &limit) == 0;
+    }
+    ~FileSizeLimit()
+    {
+        ::setrlimit(RLIMIT_FSIZE, &old_);
+        ::sigaction(SIGXFSZ, &oldAction_, nullptr);
+    }
+    bool active() const { return active_; }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    struct rlimit old_ {};
+    struct sigaction oldAction_ {};
+    bool active_ = false;
+};
+
+// Writes `script` as an executable file.
+inline void makeExecutable(const QString& fileName, const QByteArray& script)
+{
+    QFile file(fileName);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(script);
+    file.close();
+    file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+}
+
+inline QByteArray fileContents(const QString& fileName)
+{
+    QFile file(fileName);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
