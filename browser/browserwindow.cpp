@@ -6,9 +6,9 @@
 #include "exports.h"
 #include "fonts.h"
 #include "modlexoria.h"
+#include "trash.h"
 #include "twips.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -20,7 +20,6 @@
 #include <QProxyStyle>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QStandardPaths>
 #include <QToolBar>
 
 #include <functional>
@@ -438,9 +437,10 @@ void BrowserWindow::colorare_Click()
 
 void BrowserWindow::eliminare_click()
 {
-    // The chosen file goes to the desktop's trash, so a wrong pick can be undone;
-    // it is deleted outright only where no trash can take it. Every failure ends
-    // the command silently, as does a cancelled dialog.
+    // The chosen file goes to the desktop's trash, so a wrong pick can be undone.
+    // Where no trash can take it, the user is asked first (No by default) and
+    // it is deleted outright only on Yes. A cancelled dialog, a folder, a
+    // read-only or vanished file end the command silently.
     const QString path = Dialogs::OpenFileDialog(this, ModLexoria::Settings().deleteDialogTitle);
     if (path.isEmpty())
         return;
@@ -449,11 +449,18 @@ void BrowserWindow::eliminare_click()
     // (the owner's write bit: access checks say yes to root whatever the mode).
     if (!file.isFile() || !file.permission(QFileDevice::WriteOwner))
         return;
-    // Qt 6.4 moves the file to a "files" folder under the current directory when
-    // the user's data folder does not exist yet: make sure it does.
-    QDir().mkpath(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
-    if (!QFile::moveToTrash(path) && QFileInfo::exists(path))
-        QFile::remove(path);
+    if (Trash::moveToTrash(path) || !QFileInfo::exists(path))
+        return;
+    const ModLexoria::GlobalSettings& settings = ModLexoria::Settings();
+    const auto answer = Dialogs::MsgBox(
+        this, QStringLiteral("Il file non può essere spostato nel cestino: eliminarlo definitivamente?"),
+        QMessageBox::Yes | QMessageBox::No, Dialogs::Icon::Question, settings.programName + QStringLiteral(": elimina"),
+        QMessageBox::No);
+    if (answer != QMessageBox::Yes)
+        return;
+    if (!QFile::remove(path) && QFileInfo::exists(path))
+        Dialogs::MsgBox(this, QStringLiteral("Il file non è stato eliminato."),
+                        QMessageBox::Ok, Dialogs::Icon::Exclamation, settings.checkMessageTitle);
 }
 
 void BrowserWindow::aiuto_Click()

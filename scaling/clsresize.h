@@ -30,8 +30,9 @@
 // scale surface in children() order. Menu bars, dock widgets, size grips, the
 // status bar and tool bars that a QMainWindow lays out itself, and widgets
 // named "qt_..." are not controls; a status bar or tool bar placed on the
-// window at a design position is one and follows the window. Menu entries and child windows (dialogs) have no position
-// on the window: they are recorded with zeros and skipped when scaling.
+// window like any other widget is one and follows the window. Menu entries
+// and child windows (dialogs) have no position on the window: they are
+// recorded with zeros and skipped when scaling.
 //
 // A control's dynamic property "Tag" (QString), in upper case, selects the
 // values that follow: empty or not starting with "@" = all four; starting with

@@ -4,6 +4,9 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QLibraryInfo>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTranslator>
 
 namespace Dialogs {
@@ -22,6 +25,38 @@ QMessageBox::Icon qtIcon(Icon icon)
     return QMessageBox::NoIcon;
 }
 
+// Qt's dialogs keep what they learn (the file dialog its history, last folder
+// and view; the colour dialog its custom colours) in the user's
+// QtProject.conf. The program keeps nothing between runs, so while one of them
+// lives, user settings go to a private folder that is removed with this
+// object; afterwards they point where Qt puts them by default again.
+class SettingsKeptPrivate {
+public:
+    SettingsKeptPrivate()
+    {
+        // Should no temporary folder be possible, a path below the program
+        // file itself can never be created, so nothing is written at all.
+        setUserSettingsPath(folder_.isValid()
+                                ? folder_.path()
+                                : QCoreApplication::applicationFilePath() + QStringLiteral("/no-settings"));
+    }
+    ~SettingsKeptPrivate()
+    {
+        setUserSettingsPath(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
+    }
+    SettingsKeptPrivate(const SettingsKeptPrivate&) = delete;
+    SettingsKeptPrivate& operator=(const SettingsKeptPrivate&) = delete;
+
+private:
+    static void setUserSettingsPath(const QString& path)
+    {
+        for (const QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat})
+            QSettings::setPath(format, QSettings::UserScope, path);
+    }
+
+    QTemporaryDir folder_;
+};
+
 class QtProvider final : public Provider {
 public:
     QMessageBox::StandardButton messageBox(QWidget* parent, const MessageBoxRequest& r) override
@@ -34,6 +69,7 @@ public:
 
     std::optional<QColor> colorDialog(QWidget* parent, const ColorRequest& r) override
     {
+        const SettingsKeptPrivate settings;
         QColorDialog dialog(r.initial, parent);
         if (dialog.exec() != QDialog::Accepted)
             return std::nullopt;
@@ -42,7 +78,10 @@ public:
 
     QString openFileDialog(QWidget* parent, const FileRequest& r) override
     {
-        return QFileDialog::getOpenFileName(parent, r.title);
+        const SettingsKeptPrivate settings;
+        // Qt's own dialog: a desktop's native one may record the file in the
+        // desktop's list of recent files.
+        return QFileDialog::getOpenFileName(parent, r.title, {}, {}, nullptr, QFileDialog::DontUseNativeDialog);
     }
 };
 

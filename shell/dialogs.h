@@ -1,7 +1,8 @@
 #pragma once
 // The one seam for message boxes and the colour and open-file dialogs. Windows
 // call these functions; the provider behind them is Qt's own, or a scripted one
-// in the tests, which answers in advance and records what was asked.
+// in the tests, which answers in advance and records what was asked. Qt's
+// dialogs save nothing between runs (no QtProject.conf).
 
 #include <QColor>
 #include <QMessageBox>

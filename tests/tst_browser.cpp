@@ -4,11 +4,18 @@
 #include "accessibility.h"
 #include "browserwindow.h"
 #include "modlexoria.h"
+#include "faultenv.h"
 #include "scripteddialogs.h"
 #include "windowregistry.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QColorDialog>
+#include <QDirIterator>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QProcess>
+#include <QTimer>
 #include <QDir>
 #include <QLabel>
 #include <QListWidget>
@@ -21,6 +28,9 @@
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
+
+#include <cstdlib>
+#include <unistd.h>
 
 using corpus::Archive;
 
@@ -484,28 +494,48 @@ private slots:
         QVERIFY(!WindowRegistry::instance().isLoaded(QStringLiteral("edilizia")));
     }
 
-    // The chosen file goes to the trash; every other case leaves everything alone.
+    // The chosen file goes to the user's trash. Where no trash can take it the
+    // user is asked first (No by default), and only Yes deletes it; nothing is
+    // ever moved anywhere but a real trash (Qt would use a "files" folder in the
+    // current directory). Every other case leaves everything alone.
     void deleteCommand_data()
     {
         QTest::addColumn<QString>("pick"); // "file", "readonly", "folder", "vanished", "cancel"
+        QTest::addColumn<QString>("home"); // "usual", "unset", "data is a file", "trash is a file", "read-only folder"
+        QTest::addColumn<int>("answer");   // to the question, if asked
+        QTest::addColumn<bool>("asked");
         QTest::addColumn<bool>("gone");
-        QTest::newRow("a file") << "file" << true;
-        QTest::newRow("a read-only file") << "readonly" << false;
-        QTest::newRow("a folder") << "folder" << false;
-        QTest::newRow("a vanished file") << "vanished" << false;
-        QTest::newRow("cancelled") << "cancel" << false;
+        QTest::addColumn<bool>("inTrash");
+        const int none = QMessageBox::NoButton;
+        const int yes = QMessageBox::Yes;
+        const int no = QMessageBox::No;
+        QTest::newRow("a file") << "file" << "usual" << none << false << true << true;
+        QTest::newRow("a read-only file") << "readonly" << "usual" << none << false << false << false;
+        QTest::newRow("a folder") << "folder" << "usual" << none << false << false << false;
+        QTest::newRow("a vanished file") << "vanished" << "usual" << none << false << false << false;
+        QTest::newRow("cancelled") << "cancel" << "usual" << none << false << false << false;
+        QTest::newRow("no HOME, No") << "file" << "unset" << no << true << false << false;
+        QTest::newRow("no HOME, Yes") << "file" << "unset" << yes << true << true << false;
+        QTest::newRow("data folder is a file, No") << "file" << "data is a file" << no << true << false << false;
+        QTest::newRow("data folder is a file, Yes") << "file" << "data is a file" << yes << true << true << false;
+        QTest::newRow("trash is a file, No") << "file" << "trash is a file" << no << true << false << false;
+        QTest::newRow("trash is a file, Yes") << "file" << "trash is a file" << yes << true << true << false;
+        QTest::newRow("read-only HOME, No") << "file" << "read-only home" << no << true << false << false;
     }
     void deleteCommand()
     {
         QFETCH(QString, pick);
+        QFETCH(QString, home);
+        QFETCH(int, answer);
+        QFETCH(bool, asked);
         QFETCH(bool, gone);
-        QTemporaryDir home;
-        // The trash lives in this folder, on the same file system as the file.
-        const QByteArray oldHome = qgetenv("HOME");
-        qputenv("HOME", home.path().toUtf8());
-        qputenv("XDG_DATA_HOME", home.filePath(QStringLiteral("data")).toUtf8());
-        QDir(home.path()).mkpath(QStringLiteral("docs/cartella"));
-        const QString path = home.filePath(QStringLiteral("docs/appunti.txt"));
+        QFETCH(bool, inTrash);
+        QTemporaryDir root;
+        const QString homePath = root.filePath(QStringLiteral("home"));
+        const QString data = homePath + QStringLiteral("/data");
+        QVERIFY(QDir().mkpath(homePath + QStringLiteral("/docs/cartella")));
+        QVERIFY(QDir().mkpath(root.filePath(QStringLiteral("cwd"))));
+        const QString path = homePath + QStringLiteral("/docs/appunti.txt");
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write("da cancellare");
@@ -513,26 +543,156 @@ private slots:
         if (pick == QLatin1String("readonly"))
             QFile::setPermissions(path, QFileDevice::ReadOwner);
 
+        // The trash lives in the fresh HOME, on the same file system as the file.
+        const QByteArray oldHome = qgetenv("HOME");
+        const QString oldCurrent = QDir::currentPath();
+        qputenv("HOME", homePath.toUtf8());
+        qputenv("XDG_DATA_HOME", data.toUtf8());
+        auto plantFile = [](const QString& at) {
+            QFile planted(at);
+            return planted.open(QIODevice::WriteOnly);
+        };
+        if (home == QLatin1String("unset")) {
+            qunsetenv("HOME");
+            qunsetenv("XDG_DATA_HOME");
+        } else if (home == QLatin1String("data is a file")) {
+            QVERIFY(plantFile(data));
+        } else if (home == QLatin1String("trash is a file")) {
+            QVERIFY(QDir().mkpath(data));
+            QVERIFY(plantFile(data + QStringLiteral("/Trash")));
+        } else if (home == QLatin1String("read-only home")) {
+            QFile::setPermissions(homePath, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        }
+        QVERIFY(QDir::setCurrent(root.filePath(QStringLiteral("cwd"))));
+
         BrowserWindow* w = browser(QStringLiteral("edilizia"));
+        const ObeyFilePermissions asAnOrdinaryUser; // root too meets the read-only HOME
         ScriptedDialogs dialogs;
+        if (answer != QMessageBox::NoButton)
+            dialogs.answerNext(QMessageBox::StandardButton(answer));
         if (pick == QLatin1String("folder"))
-            dialogs.chooseFileNext(home.filePath(QStringLiteral("docs/cartella")));
+            dialogs.chooseFileNext(homePath + QStringLiteral("/docs/cartella"));
         else if (pick == QLatin1String("vanished"))
-            dialogs.chooseFileNext(home.filePath(QStringLiteral("docs/sparito.txt")));
+            dialogs.chooseFileNext(homePath + QStringLiteral("/docs/sparito.txt"));
         else if (pick == QLatin1String("cancel"))
             dialogs.chooseFileNext({});
         else
             dialogs.chooseFileNext(path);
         action(w, QStringLiteral("eliminare"))->trigger();
 
-        QCOMPARE(QFileInfo::exists(path), !gone);
-        QVERIFY(QFileInfo::exists(home.filePath(QStringLiteral("docs/cartella"))));
-        if (gone)
-            QVERIFY(QFileInfo::exists(home.filePath(QStringLiteral("data/Trash/files/appunti.txt"))));
-        QVERIFY(dialogs.messages.isEmpty());
-        QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        QDir::setCurrent(oldCurrent);
+        QFile::setPermissions(homePath, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         qunsetenv("XDG_DATA_HOME");
         qputenv("HOME", oldHome);
+
+        QCOMPARE(QFileInfo::exists(path), !gone);
+        QVERIFY(QFileInfo::exists(homePath + QStringLiteral("/docs/cartella")));
+        QCOMPARE(QFileInfo::exists(data + QStringLiteral("/Trash/files/appunti.txt")), inTrash);
+        // Nothing went to the current directory.
+        QCOMPARE(QDir(root.filePath(QStringLiteral("cwd"))).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+                 QStringList());
+        QCOMPARE(dialogs.messages.size(), asked ? 1 : 0);
+        if (asked) {
+            const Dialogs::MessageBoxRequest& box = dialogs.messages.first();
+            QCOMPARE(box.text, QStringLiteral("Il file non può essere spostato nel cestino: eliminarlo definitivamente?"));
+            QCOMPARE(box.buttons, QMessageBox::Yes | QMessageBox::No);
+            QCOMPARE(box.defaultButton, QMessageBox::No);
+            QCOMPARE(box.icon, Dialogs::Icon::Question);
+            QCOMPARE(box.title, QStringLiteral("Lexoria: elimina"));
+        }
+        QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    }
+
+    // A file the trash cannot take and that cannot be deleted either: after Yes
+    // the user is told it is still there.
+    void deleteRefusedIsReported()
+    {
+        QTemporaryDir root;
+        const QString folder = root.filePath(QStringLiteral("chiusa"));
+        QVERIFY(QDir().mkpath(folder));
+        const QString path = folder + QStringLiteral("/appunti.txt");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        const QByteArray oldHome = qgetenv("HOME");
+        qputenv("HOME", root.path().toUtf8());
+        qputenv("XDG_DATA_HOME", root.filePath(QStringLiteral("data")).toUtf8());
+
+        BrowserWindow* w = browser(QStringLiteral("edilizia"));
+        ScriptedDialogs dialogs;
+        dialogs.chooseFileNext(path);
+        dialogs.answerNext(QMessageBox::Yes);
+        dialogs.answerNext(QMessageBox::Ok);
+        {
+            const ObeyFilePermissions asAnOrdinaryUser; // root too meets the read-only folder
+            w->eliminare_click();
+        }
+        qunsetenv("XDG_DATA_HOME");
+        qputenv("HOME", oldHome);
+        QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+
+        QVERIFY(QFileInfo::exists(path));
+        QCOMPARE(dialogs.messages.size(), 2);
+        QCOMPARE(dialogs.messages.last().text, QStringLiteral("Il file non è stato eliminato."));
+        QCOMPARE(dialogs.messages.last().icon, Dialogs::Icon::Exclamation);
+    }
+
+    // Qt's own dialogs, really shown, leave no file behind in a fresh HOME: the
+    // program keeps no state between runs. Each run is a child process, so that
+    // Qt picks up the fresh HOME from its start.
+    void dialogsLeaveNothingBehind_data()
+    {
+        QTest::addColumn<QString>("run");
+        QTest::newRow("delete dialog, file chosen") << "file-chosen";
+        QTest::newRow("delete dialog, cancelled") << "file-cancelled";
+        QTest::newRow("colour dialog with a custom colour") << "colour";
+    }
+    void dialogsLeaveNothingBehind()
+    {
+        QFETCH(QString, run);
+        QTemporaryDir root;
+        const QString home = root.filePath(QStringLiteral("home"));
+        const QString cwd = root.filePath(QStringLiteral("cwd"));
+        QVERIFY(QDir().mkpath(home + QStringLiteral("/docs")) && QDir().mkpath(cwd));
+        const QString chosen = home + QStringLiteral("/docs/appunti.txt");
+        QFile file(chosen);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+
+        QProcess child;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME", "XDG_STATE_HOME"})
+            env.remove(QString::fromLatin1(name));
+        env.insert(QStringLiteral("HOME"), home);
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        child.setProcessEnvironment(env);
+        child.setWorkingDirectory(cwd);
+        child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--dialog-run"), run, chosen});
+        QVERIFY(child.waitForFinished(60000));
+        QCOMPARE(child.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(child.exitCode(), 0);
+
+        // Only the documents folder, and the trash with the deleted file, remain.
+        QStringList left;
+        QDirIterator it(root.path(), QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString entry = QDir(root.path()).relativeFilePath(it.next());
+            if (!entry.startsWith(QLatin1String("home/.local/share/Trash")))
+                left << entry;
+        }
+        left.sort();
+        QStringList expected{QStringLiteral("cwd"), QStringLiteral("home"), QStringLiteral("home/docs")};
+        if (run != QLatin1String("file-chosen"))
+            expected << QStringLiteral("home/docs/appunti.txt");
+        else
+            left.removeAll(QStringLiteral("home/.local")), left.removeAll(QStringLiteral("home/.local/share"));
+        expected.sort();
+        QCOMPARE(left, expected);
+        if (run == QLatin1String("file-chosen"))
+            QVERIFY(QFileInfo::exists(home + QStringLiteral("/.local/share/Trash/files/appunti.txt")));
     }
 
     void shortHelp()
@@ -579,5 +739,67 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestBrowser)
+namespace {
+
+// One run of the program's delete or colour command with Qt's real dialogs,
+// answered from a timer as a user would: "--dialog-run <file-chosen |
+// file-cancelled | colour> <file to choose>". Ends with 0 when the run went as
+// planned.
+int dialogRun(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    const QString run = QString::fromLocal8Bit(argv[2]);
+    const QString chosen = argc > 3 ? QString::fromLocal8Bit(argv[3]) : QString();
+    ModLexoria::InitSettings();
+    WindowRegistry::instance().registerWindow(QStringLiteral("edilizia"),
+                                              [] { return new BrowserWindow(Archive::edilizia); });
+    auto* w = qobject_cast<BrowserWindow*>(WindowRegistry::instance().show(QStringLiteral("edilizia")));
+    bool sawDialog = false;
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            box->button(QMessageBox::No)->click(); // the colour question: straight to the dialog
+        } else if (auto* files = qobject_cast<QFileDialog*>(modal)) {
+            sawDialog = true;
+            if (run == QLatin1String("file-chosen")) {
+                files->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(chosen);
+                QMetaObject::invokeMethod(files, "accept");
+            } else {
+                files->reject();
+            }
+        } else if (auto* colours = qobject_cast<QColorDialog*>(modal)) {
+            sawDialog = true;
+            QColorDialog::setCustomColor(0, QColor(10, 20, 30)); // as "add to custom colours" does
+            colours->setCurrentColor(QColor(10, 20, 30));
+            QMetaObject::invokeMethod(colours, "accept");
+        }
+    });
+    answer.start(50);
+    QTimer::singleShot(30000, [] { std::exit(3); }); // a dialog nobody could answer
+    if (run == QLatin1String("colour"))
+        w->colorare_Click();
+    else
+        w->eliminare_click();
+    answer.stop();
+    WindowRegistry::instance().reset();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    if (!sawDialog)
+        return 2;
+    if (run == QLatin1String("file-chosen") && QFileInfo::exists(chosen))
+        return 4;
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc > 2 && qstrcmp(argv[1], "--dialog-run") == 0)
+        return dialogRun(argc, argv);
+    QApplication app(argc, argv);
+    TestBrowser test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_browser.moc"

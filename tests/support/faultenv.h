@@ -8,7 +8,10 @@
 #include <QString>
 #include <QTest>
 #include <csignal>
+#include <linux/capability.h>
 #include <sys/resource.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 
 // Sets (or, with unset, removes) an environment variable until the object goes.
 class ScopedEnv {
@@ -66,6 +69,36 @@ public:
 private:
     struct rlimit old_ {};
     struct sigaction oldAction_ {};
+    bool active_ = false;
+};
+
+// Until the object goes, the calling thread obeys file permissions even when it
+// runs as root (as CI does): the capabilities that override them are taken out
+// of its effective set and put back afterwards. A read-only folder is then as
+// read-only for the test as for an ordinary user. Without root it changes nothing.
+class ObeyFilePermissions {
+public:
+    ObeyFilePermissions()
+    {
+        if (::syscall(SYS_capget, &header_, saved_) != 0)
+            return;
+        __user_cap_data_struct reduced[2] = {saved_[0], saved_[1]};
+        for (int cap : {CAP_DAC_OVERRIDE, CAP_DAC_READ_SEARCH, CAP_FOWNER})
+            reduced[cap / 32].effective &= ~(1u << (cap % 32));
+        active_ = ::syscall(SYS_capset, &header_, reduced) == 0;
+    }
+    ~ObeyFilePermissions()
+    {
+        if (active_)
+            ::syscall(SYS_capset, &header_, saved_);
+    }
+    bool active() const { return active_; }
+    ObeyFilePermissions(const ObeyFilePermissions&) = delete;
+    ObeyFilePermissions& operator=(const ObeyFilePermissions&) = delete;
+
+private:
+    __user_cap_header_struct header_{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct saved_[2] {};
     bool active_ = false;
 };
 
