@@ -2,6 +2,7 @@
 
 #include "odfwriter.h"
 #include "pagesetup.h"
+#include "safefile.h"
 
 #include <QAbstractButton>
 #include <QAbstractTextDocumentLayout>
@@ -22,6 +23,7 @@
 #include <QScrollBar>
 #include <QStandardPaths>
 #include <QStatusBar>
+#include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextEdit>
@@ -261,30 +263,33 @@ bool DocumentWindow::saveOdf(const QString& fileName, QString* error)
 
 bool DocumentWindow::savePdf(const QString& fileName, QString* error)
 {
-    QFile probe(fileName);
-    const bool existed = probe.exists();
-    if (!probe.open(QIODevice::WriteOnly | QIODevice::Append)) {
+    auto fail = [&](const QString& why) {
         if (error)
-            *error = QStringLiteral("Impossibile scrivere il file %1: %2.")
-                         .arg(QDir::toNativeSeparators(fileName), probe.errorString());
+            *error = QStringLiteral("Impossibile scrivere il file %1: %2.").arg(QDir::toNativeSeparators(fileName), why);
         return false;
-    }
-    probe.close();
-    if (!existed)
-        probe.remove();
-
+    };
+    // The printer writes its file without reporting failed writes: it writes a
+    // scratch copy, which must end with the PDF trailer, and only a whole one
+    // takes the place of the file, so an earlier file is never left cut off.
+    QTemporaryDir scratch;
+    if (!scratch.isValid())
+        return fail(QStringLiteral("la cartella temporanea non può essere usata"));
+    const QString draft = scratch.filePath(QStringLiteral("documento.pdf"));
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(fileName);
+    printer.setOutputFileName(draft);
     printer.setDocName(name_);
     printer.setCreator(QStringLiteral("Lexoria"));
     printer.setPageLayout(PageSetup::pageLayout());
     PageSetup::print(*printableCopy(), &printer);
-    if (QFileInfo(fileName).size() > 0)
-        return true;
-    if (error)
-        *error = QStringLiteral("Impossibile scrivere il file %1.").arg(QDir::toNativeSeparators(fileName));
-    return false;
+    QFile written(draft);
+    const QByteArray pdf = written.open(QIODevice::ReadOnly) ? written.readAll() : QByteArray();
+    if (!pdf.startsWith("%PDF") || !pdf.trimmed().endsWith("%%EOF"))
+        return fail(QStringLiteral("il PDF non è stato scritto per intero (il disco è pieno?)"));
+    QString reason;
+    if (!SafeFile::write(fileName, pdf, &reason))
+        return fail(reason);
+    return true;
 }
 
 void DocumentWindow::print()

@@ -1068,6 +1068,15 @@ private slots:
         const QString pdf = dir.filePath(QStringLiteral("stampa.pdf"));
         QVERIFY(window->savePdf(pdf));
         QCOMPARE(qtPdfPages(pdf), 5);
+        // On a full disk the PDF saved before stays whole, and the failure is told.
+        const QByteArray before = fileContents(pdf);
+        QString error;
+        {
+            const FileSizeLimit limit(4096);
+            QVERIFY(!window->savePdf(pdf, &error));
+        }
+        QVERIFY2(error.startsWith(QStringLiteral("Impossibile scrivere il file ")), qPrintable(error));
+        QCOMPARE(fileContents(pdf), before);
 
         window->editor()->moveCursor(QTextCursor::End);
         window->editor()->insertPlainText(QStringLiteral(" Nota del lettore."));
