@@ -15,6 +15,7 @@
 #include "infowindows.h"
 #include "registerhelp.h"
 #include "scelta.h"
+#include "testdrive.h"
 #include "windowregistry.h"
 
 #include <QApplication>
@@ -52,6 +53,7 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Lexoria"));
+    QApplication::setDesktopFileName(QStringLiteral("example.velaria.Lexoria")); // the menu entry's id
     QIcon icon;
     for (const char* size : {"", "-32", "-16"})
         icon.addFile(QStringLiteral(":/assets/lexoria%1.png").arg(QLatin1String(size)));
@@ -70,5 +72,6 @@ int main(int argc, char** argv)
     connectPrinting(registry);
 
     registry.show(QStringLiteral("frmSplash"));
+    TestDrive::startIfAsked(); // tests only: nothing unless LEXORIA_TEST_DRIVE is set
     return app.exec();
 }
