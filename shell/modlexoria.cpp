@@ -137,13 +137,18 @@ void PrintLicence(const QString& licenceText) { ReportPrintProblem(Exports::prin
 
 QString GuideFileName()
 {
+    return GuideFileName(QCoreApplication::applicationDirPath(),
+                         QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+}
+
+QString GuideFileName(const QString& programFolder, const QString& documentsFolder)
+{
     const QString name = Settings().programName + QStringLiteral("-guida.odt");
-    const QString programFolder = QCoreApplication::applicationDirPath();
-    if (QFileInfo(programFolder).isWritable())
+    const QFileInfo program(programFolder);
+    if (program.isDir() && program.isWritable())
         return QDir(programFolder).filePath(name);
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    QDir().mkpath(documents);
-    return QDir(documents).filePath(name);
+    QDir().mkpath(documentsFolder);
+    return QDir(documentsFolder).filePath(name);
 }
 
 void PrintWholeGuide(const QList<Exports::GuidePage>& pages)

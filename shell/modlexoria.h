@@ -72,6 +72,9 @@ void PrintLicence(const QString& licenceText);
 void PrintWholeGuide(const QList<Exports::GuidePage>& pages);
 // Where the whole guide is saved.
 QString GuideFileName();
+// The same choice between the given folders: the program's folder when this user
+// can write into it (an installed copy's cannot be), else the documents folder.
+QString GuideFileName(const QString& programFolder, const QString& documentsFolder);
 
 inline constexpr const char* ClosingText = "          elaborazione eseguita con";
 

@@ -6,9 +6,13 @@
 #include "scripteddialogs.h"
 #include "windowregistry.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
+#include <unistd.h>
 
 namespace {
 
@@ -260,6 +264,43 @@ private slots:
         QCOMPARE(splash->secondLine, QStringLiteral("          elaborazione eseguita con"));
         QCOMPARE(ended.count(), 0);
         flushDeletes();
+    }
+
+    // The whole guide goes into the program's folder only when this user can write
+    // there; an installed copy's folder is read-only, so it goes to the documents.
+    void guideFileFolder_data()
+    {
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<bool>("inProgramFolder");
+        QTest::newRow("writable program folder") << "programma" << true;
+        QTest::newRow("program folder missing") << "manca" << false;
+    }
+    void guideFileFolder()
+    {
+        QFETCH(QString, program);
+        QFETCH(bool, inProgramFolder);
+        ModLexoria::InitSettings();
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("programma")));
+        const QString programFolder = dir.filePath(program);
+        const QString documents = dir.filePath(QStringLiteral("Documenti/nuova"));
+        const QString chosen = ModLexoria::GuideFileName(programFolder, documents);
+        QCOMPARE(chosen, (inProgramFolder ? programFolder : documents) + QStringLiteral("/Lexoria-guida.odt"));
+        QCOMPARE(QFileInfo(documents).isDir(), !inProgramFolder); // created when it is used
+    }
+    void guideFileReadOnlyProgramFolder()
+    {
+        if (::geteuid() == 0)
+            QSKIP("root writes into read-only folders; the package test runs the installed program as a user");
+        ModLexoria::InitSettings();
+        QTemporaryDir dir;
+        const QString programFolder = dir.filePath(QStringLiteral("lexoria"));
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("lexoria")));
+        QVERIFY(QFile::setPermissions(programFolder, QFileDevice::ReadOwner | QFileDevice::ExeOwner |
+                                                         QFileDevice::ReadOther | QFileDevice::ExeOther));
+        const QString documents = dir.filePath(QStringLiteral("Documenti"));
+        QCOMPARE(ModLexoria::GuideFileName(programFolder, documents), documents + QStringLiteral("/Lexoria-guida.odt"));
+        QFile::setPermissions(programFolder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     }
 
     void standardButtonsSpeakItalian()
