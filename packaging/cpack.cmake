@@ -4,14 +4,13 @@ set(CPACK_PACKAGE_NAME lexoria)
 set(CPACK_PACKAGE_VENDOR "software VELARIA")
 set(CPACK_PACKAGE_CONTACT "software VELARIA <assistenza@velaria.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "massime di giurisprudenza sull'edilizia")
-set(CPACK_PACKAGE_DESCRIPTION
-  "Lexoria raccoglie 2051 massime di giurisprudenza in materia di edilizia e di\n"
-  "proprietà immobiliare, in sette archivi di argomenti numerati: condominio,\n"
-  "edilizia, urbanistica, espropriazioni, professionisti, enti e imprese.\n"
-  "Si sceglie un archivio e un argomento e se ne scorrono le massime; le\n"
-  "stampe passano da LibreOffice Writer o dalla finestra dei documenti del\n"
-  "programma.")
-string(JOIN "" CPACK_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})
+set(CPACK_PACKAGE_DESCRIPTION "\
+Lexoria raccoglie 2051 massime di giurisprudenza in materia di edilizia e di
+proprietà immobiliare, in sette archivi di argomenti numerati: condominio,
+edilizia, urbanistica, espropriazioni, professionisti, enti e imprese.
+Si sceglie un archivio e un argomento e se ne scorrono le massime, che si
+possono stampare con LibreOffice Writer o con la finestra dei documenti del
+programma.")
 set(CPACK_PACKAGING_INSTALL_PREFIX ${CMAKE_INSTALL_PREFIX})
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
