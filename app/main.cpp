@@ -2,6 +2,7 @@
 
 #include "dialogs.h"
 #include "fonts.h"
+#include "testdrive.h"
 #include "windowregistry.h"
 #include "wiring.h"
 
@@ -12,6 +13,7 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Lexoria"));
+    QApplication::setDesktopFileName(QStringLiteral("example.velaria.Lexoria")); // the menu entry's id
     QIcon icon;
     for (const char* size : {"", "-32", "-16"})
         icon.addFile(QStringLiteral(":/assets/lexoria%1.png").arg(QLatin1String(size)));
@@ -30,5 +32,6 @@ int main(int argc, char** argv)
     Wiring::connectPrinting(registry);
 
     registry.show(QStringLiteral("frmSplash"));
+    TestDrive::startIfAsked(); // tests only: nothing unless LEXORIA_TEST_DRIVE is set
     return app.exec();
 }

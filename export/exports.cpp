@@ -103,7 +103,8 @@ Presentation::Result printLicence(const GuideHeading& heading, const QString& li
 
 namespace {
 
-// Saves the guide as `fileName`; on failure notes why, and that an earlier file
+// Saves the guide as `fileName`, making its folder first (the user's documents
+// folder may not exist yet); on failure notes why, and that an earlier file
 // there is untouched.
 bool saveGuide(WordDocument& guide, const QString& fileName, QStringList* problems)
 {
@@ -111,6 +112,7 @@ bool saveGuide(WordDocument& guide, const QString& fileName, QStringList* proble
         problems->append(QStringLiteral("Non c'è una cartella in cui salvarla."));
         return false;
     }
+    QDir().mkpath(QFileInfo(fileName).path());
     QString error;
     if (guide.SaveAs(fileName, &error))
         return true;
@@ -140,10 +142,8 @@ Presentation::Result printWholeGuide(const GuideHeading& heading, const QList<Gu
     WordDocument* guide = documents.Item(documents.Count());
     QStringList problems;
     bool saved = guide && saveGuide(*guide, fileName, &problems);
-    if (guide && !saved && !fallbackName.isEmpty()) {
-        QDir().mkpath(QFileInfo(fallbackName).path());
+    if (guide && !saved && !fallbackName.isEmpty())
         saved = saveGuide(*guide, fallbackName, &problems);
-    }
     if (savedAs)
         *savedAs = saved ? guide->savedFileName() : QString();
     Presentation::Result shown = app->present();

@@ -13,25 +13,18 @@ packages=(
   fonts-liberation2 fonts-croscore fonts-comic-neue fonts-urw-base35 fonts-dejavu-core fontconfig
   # the word processor the printed documents open in, and the PDF tools its test reads them with
   libreoffice-writer-nogui poppler-utils
+  # the Debian package and its test: dpkg-shlibdeps, file (both used by cpack), the checkers
+  dpkg-dev file lintian desktop-file-utils appstream
 )
 
-top=$(cd "$(dirname "$0")/.." && pwd)
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
-
-# LibreOffice draws "Century Gothic", the documents' font, with URW Gothic.
-install_font_alias() {
-  local conf=/etc/fonts/conf.d/31-lexoria-fonts.conf
-  cmp -s "$top/export/fontconfig/lexoria-fonts.conf" "$conf" 2>/dev/null ||
-    $sudo install -D -m644 "$top/export/fontconfig/lexoria-fonts.conf" "$conf"
-}
 
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
 if [ ${#missing[@]} -eq 0 ]; then
-  install_font_alias
   exit 0
 fi
 
@@ -39,4 +32,3 @@ echo "Installing: ${missing[*]}"
 export DEBIAN_FRONTEND=noninteractive
 $sudo apt-get update -qq
 $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
-install_font_alias

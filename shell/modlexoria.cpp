@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QPointer>
 #include <QStandardPaths>
+#include <QTemporaryFile>
 #include <QTimer>
 
 namespace ModLexoria {
@@ -141,21 +142,46 @@ void PrintHelpText(const QString& helpTitle, const QString& helpText)
 
 void PrintLicence(const QString& licenceText) { ReportPrintProblem(Exports::printLicence(guideHeading(), licenceText)); }
 
-QString GuideDocumentsFileName()
+namespace {
+
+// The user's documents folder; empty without a home folder, so that no
+// "/Documents" is made for no one.
+QString documentsFolder()
 {
-    // Without a home folder there is no documents folder of the user's to make.
     if (qEnvironmentVariableIsEmpty("HOME"))
         return {};
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+}
+
+// Whether this process can make a file in `folder`, found by making one: the
+// permission bits alone do not tell (read-only mounts, root, access rules).
+bool canWriteInto(const QString& folder)
+{
+    if (!QFileInfo(folder).isDir())
+        return false;
+    QTemporaryFile probe(QDir(folder).filePath(QStringLiteral(".lexoria-XXXXXX")));
+    return probe.open();
+}
+
+} // namespace
+
+QString GuideDocumentsFileName()
+{
+    const QString documents = documentsFolder();
     return documents.isEmpty() ? QString() : QDir(documents).filePath(Settings().programName + QStringLiteral("-guida.odt"));
 }
 
 QString GuideFileName()
 {
-    const QString programFolder = QCoreApplication::applicationDirPath();
-    if (QFileInfo(programFolder).isWritable())
-        return QDir(programFolder).filePath(Settings().programName + QStringLiteral("-guida.odt"));
-    return GuideDocumentsFileName();
+    return GuideFileName(QCoreApplication::applicationDirPath(), documentsFolder());
+}
+
+QString GuideFileName(const QString& programFolder, const QString& documentsFolder)
+{
+    const QString name = Settings().programName + QStringLiteral("-guida.odt");
+    if (canWriteInto(programFolder))
+        return QDir(programFolder).filePath(name);
+    return documentsFolder.isEmpty() ? QString() : QDir(documentsFolder).filePath(name);
 }
 
 void PrintWholeGuide(const QList<Exports::GuidePage>& pages)

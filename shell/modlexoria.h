@@ -79,6 +79,10 @@ void PrintWholeGuide(const QList<Exports::GuidePage>& pages);
 QString GuideFileName();
 // The guide in the user's documents folder; empty without a home folder.
 QString GuideDocumentsFileName();
+// The choice between the given folders: the program's folder when this user can
+// write into it (an installed copy's cannot be), else the documents folder (empty
+// when there is none).
+QString GuideFileName(const QString& programFolder, const QString& documentsFolder);
 
 inline constexpr const char* ClosingText = "          elaborazione eseguita con";
 

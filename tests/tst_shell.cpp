@@ -3,12 +3,17 @@
 
 #include "dialogs.h"
 #include "modlexoria.h"
+#include "faultenv.h"
 #include "scripteddialogs.h"
 #include "windowregistry.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
+#include <unistd.h>
 
 namespace {
 
@@ -270,6 +275,42 @@ private slots:
         QCOMPARE(splash->secondLine, QStringLiteral("          elaborazione eseguita con"));
         QCOMPARE(ended.count(), 0);
         flushDeletes();
+    }
+
+    // The whole guide goes into the program's folder only when this user can write
+    // there; an installed copy's folder is read-only, so it goes to the documents.
+    void guideFileFolder_data()
+    {
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<bool>("inProgramFolder");
+        QTest::newRow("writable program folder") << "programma" << true;
+        QTest::newRow("program folder missing") << "manca" << false;
+    }
+    void guideFileFolder()
+    {
+        QFETCH(QString, program);
+        QFETCH(bool, inProgramFolder);
+        ModLexoria::InitSettings();
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("programma")));
+        const QString programFolder = dir.filePath(program);
+        const QString documents = dir.filePath(QStringLiteral("Documenti/nuova"));
+        const QString chosen = ModLexoria::GuideFileName(programFolder, documents);
+        QCOMPARE(chosen, (inProgramFolder ? programFolder : documents) + QStringLiteral("/Lexoria-guida.odt"));
+        QVERIFY(!QFileInfo::exists(documents)); // only a save makes the folder
+    }
+    void guideFileReadOnlyProgramFolder()
+    {
+        ModLexoria::InitSettings();
+        const ObeyFilePermissions asAnOrdinaryUser; // root too meets the read-only folder
+        QTemporaryDir dir;
+        const QString programFolder = dir.filePath(QStringLiteral("lexoria"));
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("lexoria")));
+        QVERIFY(QFile::setPermissions(programFolder, QFileDevice::ReadOwner | QFileDevice::ExeOwner |
+                                                         QFileDevice::ReadOther | QFileDevice::ExeOther));
+        const QString documents = dir.filePath(QStringLiteral("Documenti"));
+        QCOMPARE(ModLexoria::GuideFileName(programFolder, documents), documents + QStringLiteral("/Lexoria-guida.odt"));
+        QFile::setPermissions(programFolder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     }
 
     void standardButtonsSpeakItalian()

@@ -1,6 +1,8 @@
 // Draws the program's pictures: the splash picture, the window icon and the
 // toolbar icons of the browser window, plus the resource file that lists them.
 // Usage: genpictures OUTDIR      (the shipped copies are kept in assets/)
+//        genpictures --icons DIR (the application icon for the desktop's icon
+//                                 theme, run by the build for the package)
 //
 // Everything is drawn from vector shapes with QPainter, so the output depends on
 // nothing but this file and is the same on every run. No text is drawn, so no
@@ -10,6 +12,9 @@
 //   lexoria.png           256 x 256 window icon; lexoria-32.png and lexoria-16.png
 //   tb-<name>.png         24 x 24 toolbar icon; tb-<name>@2x.png is the 48 x 48 one
 //   assets.qrc            every file above under the prefix /assets
+//
+// With --icons, DIR receives the application icon at the sizes of the hicolor
+// theme: <N>x<N>/apps/example.velaria.Lexoria.png for N from 16 to 256.
 
 #include <QDir>
 #include <QFile>
@@ -1062,12 +1067,30 @@ bool writeResourceFile(const QDir& dir, const QStringList& files)
     return out.status() == QTextStream::Ok;
 }
 
+// The application icon at any size: drawn on the pixel grid at 16, else scaled.
+QImage drawAppIconAt(int size) { return size == 16 ? drawAppIcon16() : drawAppIcon(size); }
+
+// The desktop's icon theme looks the icon up by the application's id at each size.
+int writeThemeIcons(const QString& root)
+{
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+        const QDir dir(QStringLiteral("%1/%2x%2/apps").arg(root).arg(size));
+        QStringList written;
+        if (!dir.mkpath(QStringLiteral(".")) ||
+            !save(drawAppIconAt(size), dir, QStringLiteral("example.velaria.Lexoria.png"), written))
+            return 1;
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
+    if (argc == 3 && QLatin1String(argv[1]) == QLatin1String("--icons"))
+        return writeThemeIcons(QString::fromLocal8Bit(argv[2]));
     if (argc != 2) {
-        std::fprintf(stderr, "usage: genpictures OUTDIR\n");
+        std::fprintf(stderr, "usage: genpictures OUTDIR | genpictures --icons DIR\n");
         return 2;
     }
     QDir dir(QString::fromLocal8Bit(argv[1]));

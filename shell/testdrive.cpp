@@ -1,0 +1,119 @@
+#include "testdrive.h"
+
+#include "dialogs.h"
+#include "presentation.h"
+#include "windowregistry.h"
+
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTimer>
+#include <cstdio>
+#include <functional>
+
+namespace TestDrive {
+
+namespace {
+
+void say(const QString& line)
+{
+    std::fprintf(stdout, "%s\n", qPrintable(line));
+    std::fflush(stdout);
+}
+
+[[noreturn]] void fail(const QString& step)
+{
+    std::fprintf(stderr, "LEXORIA_TEST_DRIVE: %s\n", qPrintable(step));
+    std::fflush(stderr);
+    std::_Exit(1);
+}
+
+// Answers every message box with its default button (OK where it has none) and
+// prints it; cancels the colour and file dialogs.
+class AnsweringDialogs final : public Dialogs::Provider {
+public:
+    QMessageBox::StandardButton messageBox(QWidget*, const Dialogs::MessageBoxRequest& request) override
+    {
+        QString text = request.text;
+        say(QStringLiteral("messaggio: ") + text.replace(QLatin1Char('\r'), QStringLiteral(" / ")));
+        if (request.defaultButton != QMessageBox::NoButton)
+            return request.defaultButton;
+        return request.buttons.testFlag(QMessageBox::Ok) ? QMessageBox::Ok : QMessageBox::Cancel;
+    }
+    std::optional<QColor> colorDialog(QWidget*, const Dialogs::ColorRequest&) override { return std::nullopt; }
+    QString openFileDialog(QWidget*, const Dialogs::FileRequest&) override { return {}; }
+};
+
+QWidget* shownWindow(const QString& name)
+{
+    QWidget* window = WindowRegistry::instance().find(name);
+    return window && window->isVisible() ? window : nullptr;
+}
+
+// Checks `reached` on every turn of the event loop until it holds, then runs `next`.
+void waitFor(const QString& step, std::function<bool()> reached, std::function<void()> next)
+{
+    auto* timer = new QTimer(qApp);
+    const QDeadlineTimer deadline(60 * 1000);
+    QObject::connect(timer, &QTimer::timeout, timer, [=] {
+        if (reached()) {
+            timer->deleteLater();
+            next();
+        } else if (deadline.hasExpired()) {
+            fail(step + QStringLiteral(" non raggiunto"));
+        }
+    });
+    timer->start(50);
+}
+
+void clickSplash()
+{
+    QWidget* splash = shownWindow(QStringLiteral("frmSplash"));
+    if (!splash)
+        fail(QStringLiteral("finestra iniziale non mostrata"));
+    const QPointF centre = QRectF(splash->rect()).center();
+    const QPointF global = splash->mapToGlobal(centre);
+    QMouseEvent press(QEvent::MouseButtonPress, centre, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(splash, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, centre, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(splash, &release);
+}
+
+void printWholeGuide()
+{
+    static AnsweringDialogs answers;
+    Dialogs::setProvider(&answers);
+    Presentation::setMode(Presentation::Mode::Suppressed);
+    QWidget* contents = WindowRegistry::instance().show(QStringLiteral("sommario"));
+    auto* print = contents ? contents->findChild<QPushButton*>(QStringLiteral("cmdStampa")) : nullptr;
+    if (!print)
+        fail(QStringLiteral("pulsante Stampa del sommario non trovato"));
+    print->click();
+    say(QStringLiteral("guida: stampata"));
+    QCoreApplication::exit(0);
+}
+
+} // namespace
+
+void startIfAsked()
+{
+    const QString drive = qEnvironmentVariable("LEXORIA_TEST_DRIVE");
+    if (drive.isEmpty())
+        return;
+    if (drive != QLatin1String("chooser") && drive != QLatin1String("guide"))
+        fail(QStringLiteral("valore sconosciuto: ") + drive);
+
+    waitFor(QStringLiteral("finestra iniziale"), [] { return shownWindow(QStringLiteral("frmSplash")) != nullptr; }, [drive] {
+        clickSplash();
+        waitFor(QStringLiteral("scelta"), [] { return shownWindow(QStringLiteral("scelta")) != nullptr; }, [drive] {
+            say(QStringLiteral("scelta: mostrata"));
+            if (drive == QLatin1String("guide"))
+                printWholeGuide();
+            else
+                QCoreApplication::exit(0);
+        });
+    });
+}
+
+} // namespace TestDrive
