@@ -14,6 +14,7 @@
 #include "sommario.h"
 #include "infowindows.h"
 #include "registerhelp.h"
+#include "registersearch.h"
 #include "scelta.h"
 #include "windowregistry.h"
 
@@ -31,6 +32,7 @@ void registerWindows(WindowRegistry& registry)
     }
     registerInfoWindows(registry);
     registerHelpWindows(registry);
+    registerSearchWindows(registry);
 }
 
 // The print buttons of the help, contents and catalogue windows, and the built-in
