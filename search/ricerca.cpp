@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFutureWatcher>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -28,6 +29,7 @@
 #include <QTextDocumentFragment>
 #include <QTimer>
 #include <QTreeWidget>
+#include <QtConcurrent/QtConcurrentRun>
 
 namespace {
 
@@ -322,20 +324,19 @@ void ricerca::fillCitationLists()
 {
     if (listsFilled_)
         return;
-    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    const QStringList courts = engine_->courts();
-    const QStringList sections = engine_->sections();
-    QGuiApplication::restoreOverrideCursor();
+    if (!engine_->isBuilt()) {
+        buildIndexThenSearch();
+        return;
+    }
     listsFilled_ = true;
     const QSignalBlocker courtBlocker(corte);
     const QSignalBlocker sectionBlocker(sezione);
-    corte->addItems(courts);
-    sezione->addItems(sections);
+    corte->addItems(engine_->courts());
+    sezione->addItems(engine_->sections());
 }
 
-void ricerca::cerca()
+search::Query ricerca::currentQuery() const
 {
-    typing_->stop();
     search::Query query;
     query.words = testo->text();
     query.similarWords = simili->isChecked();
@@ -348,16 +349,38 @@ void ricerca::cerca()
     query.years = anno->text();
     query.number = numero->text();
     query.sort = search::SortOrder(ordine->currentIndex());
+    query.buildIndex = false;
+    return query;
+}
 
-    const bool firstSearch = !engine_->isBuilt();
-    if (firstSearch)
-        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    const search::Results results = engine_->search(query);
-    if (firstSearch)
-        QGuiApplication::restoreOverrideCursor();
-    if (engine_->isBuilt())
-        fillCitationLists();
+void ricerca::cerca()
+{
+    typing_->stop();
+    const search::Results results = engine_->search(currentQuery());
+    if (results.status == search::Results::Status::NeedsIndex) {
+        buildIndexThenSearch();
+        return;
+    }
     showResults(results);
+}
+
+void ricerca::buildIndexThenSearch()
+{
+    if (building_)
+        return;
+    building_ = true;
+    stato->setText(QStringLiteral("Preparazione dell'indice delle massime..."));
+    auto* watcher = new QFutureWatcher<void>(this);
+    connect(watcher, &QFutureWatcher<void>::finished, this, [this, watcher] {
+        watcher->deleteLater();
+        building_ = false;
+        fillCitationLists();
+        search::Query query = currentQuery();
+        query.buildIndex = true; // a build that failed says so instead of starting again
+        showResults(engine_->search(query));
+    });
+    search::SearchEngine* engine = engine_;
+    watcher->setFuture(QtConcurrent::run([engine] { engine->build(); }));
 }
 
 void ricerca::showResults(const search::Results& results)
@@ -380,6 +403,7 @@ void ricerca::showResults(const search::Results& results)
         stato->setText(QStringLiteral("Ricerca non eseguita: correggere quanto indicato sotto le parole."));
         conteggi->clear();
         return;
+    case search::Results::Status::NeedsIndex:
     case search::Results::Status::Ok:
         break;
     }

@@ -29,7 +29,9 @@ public:
     void Form_Unload() override;
 
     // Searches now with what the fields hold (typing searches after a short pause).
+    // The first search builds the index on a worker thread and shows the results when it is done.
     void cerca();
+    bool isBuildingIndex() const { return building_; }
     // The result at `row` of the list in its archive window.
     void apri_Click();
     void copia_Click();
@@ -54,6 +56,9 @@ private:
     void createControls();
     void setTabOrder();
     void fillCitationLists();
+    search::Query currentQuery() const;
+    // Builds the index on a worker thread, the window staying responsive, then searches.
+    void buildIndexThenSearch();
     void showResults(const search::Results& results);
     void showSelected();
     void fitColumns();
@@ -64,6 +69,7 @@ private:
     QList<search::Hit> hits_;
     search::Highlighter highlighter_;
     bool listsFilled_ = false;
+    bool building_ = false;
 
     QTimer* typing_ = nullptr;
     QLabel* lblTesto = nullptr;

@@ -13,7 +13,9 @@
 #include <QTemporaryDir>
 
 #include <algorithm>
+#include <atomic>
 #include <map>
+#include <mutex>
 #include <set>
 
 namespace search {
@@ -329,6 +331,8 @@ struct SearchEngine::Impl {
     int firstYear = 0;
     int lastYear = 0;
     IndexFigures figures;
+    std::mutex building;
+    std::atomic<bool> built{false};
 
     void build();
     Xapian::Query fieldFilter(const Query& query, const std::optional<YearRange>& years,
@@ -354,7 +358,7 @@ QList<SourceMassima> SearchEngine::corpusMassime()
 
 SearchEngine& SearchEngine::shared()
 {
-    static SearchEngine engine;
+    static SearchEngine engine(&SearchEngine::corpusMassime, Storage::TemporaryFolder);
     return engine;
 }
 
@@ -366,16 +370,18 @@ SearchEngine::SearchEngine(Source source, Storage storage) : d(std::make_unique<
 
 SearchEngine::~SearchEngine() = default;
 
-bool SearchEngine::isBuilt() const { return d->db != nullptr; }
+bool SearchEngine::isBuilt() const { return d->built.load(); }
 
 IndexFigures SearchEngine::figures() const { return d->figures; }
 
 void SearchEngine::build()
 {
+    const std::lock_guard<std::mutex> lock(d->building);
     if (isBuilt())
         return;
     try {
         d->build();
+        d->built = true;
     } catch (const Xapian::Error&) {
         // An index that cannot be built leaves the engine empty; searching says so.
         d->db.reset();
@@ -390,7 +396,8 @@ void SearchEngine::Impl::build()
     if (storage == Storage::TemporaryFolder) {
         folder = std::make_unique<QTemporaryDir>();
         db = std::make_unique<Xapian::WritableDatabase>(utf8(folder->filePath(QStringLiteral("index"))),
-                                                        Xapian::DB_CREATE_OR_OVERWRITE | Xapian::DB_BACKEND_GLASS);
+                                                        Xapian::DB_CREATE_OR_OVERWRITE | Xapian::DB_BACKEND_GLASS
+                                                            | Xapian::DB_NO_SYNC); // a scratch index: nothing to keep safe
     } else {
         db = std::make_unique<Xapian::WritableDatabase>(std::string(), Xapian::DB_BACKEND_INMEMORY);
     }
@@ -501,6 +508,8 @@ Results SearchEngine::search(const Query& query)
         return {Results::Status::Invalid,
                 QStringLiteral("Indicare almeno una parola da cercare, oltre a quelle da escludere."), 0, {}, {}, {}};
 
+    if (!query.buildIndex && !isBuilt())
+        return {Results::Status::NeedsIndex, words.hint, 0, {}, {}, {}};
     build();
     if (!isBuilt())
         return {Results::Status::Invalid, QStringLiteral("L'indice delle massime non è disponibile."), 0, {}, {}, {}};

@@ -44,6 +44,9 @@ struct Query {
     QString number;              // "1400" or "n.1400"; empty: every number
     SortOrder sort = SortOrder::Relevance;
     int limit = 500;             // hits returned at most
+    // False: a query that needs the index while it is not built yet answers
+    // NeedsIndex at once, so a window can build it without waiting.
+    bool buildIndex = true;
 };
 
 // The words of a query as the highlights need them.
@@ -80,6 +83,7 @@ struct Results {
         Ok,      // searched; `hits` may be empty
         Empty,   // nothing to search for: no words and no citation field
         Invalid, // the query cannot be searched; `hint` says why
+        NeedsIndex, // a sound query, not searched: the index is not built yet (Query::buildIndex off)
     };
     Status status = Status::Empty;
     QString hint;         // a short Italian note for the user; may come with Ok too
@@ -103,7 +107,8 @@ public:
 
     // The massime of the seven archives, read through the archive tables.
     static QList<SourceMassima> corpusMassime();
-    // The engine over the program's corpus, shared by every window of the process.
+    // The engine over the program's corpus, shared by every window of the process;
+    // its index lies in a private temporary folder, removed when the process ends.
     static SearchEngine& shared();
 
     explicit SearchEngine(Source source = &SearchEngine::corpusMassime, Storage storage = Storage::Memory);
@@ -111,8 +116,10 @@ public:
     SearchEngine(const SearchEngine&) = delete;
     SearchEngine& operator=(const SearchEngine&) = delete;
 
+    // Safe to ask from any thread.
     bool isBuilt() const;
     // Builds the index now if it is not built yet; search() does it on first use.
+    // May run on a worker thread: other calls wait until it is done.
     void build();
     IndexFigures figures() const;
 

@@ -161,6 +161,13 @@ bool clickTo(BrowserWindow* w, int topic, int position)
     return w->currentTopic() == topic;
 }
 
+// Searches as Enter does; the first search of the process waits for the index.
+bool searchNow(ricerca* w)
+{
+    w->cerca();
+    return QTest::qWaitFor([w] { return !w->isBuildingIndex(); }, 30000);
+}
+
 ricerca* searchWindow() { return qobject_cast<ricerca*>(registry().show(QStringLiteral("ricerca"))); }
 
 } // namespace
@@ -190,7 +197,10 @@ private slots:
         QVERIFY(w);
         QVERIFY(!search::SearchEngine::shared().isBuilt());
         control<QLineEdit>(w, "testo")->setText(QStringLiteral("condominio"));
-        w->cerca();
+        w->cerca(); // the index is built on a worker thread, then the results come
+        QVERIFY(w->isBuildingIndex());
+        QVERIFY(w->statusText().startsWith(QStringLiteral("Preparazione")));
+        QTRY_VERIFY_WITH_TIMEOUT(!w->isBuildingIndex(), 30000);
         QVERIFY(search::SearchEngine::shared().isBuilt());
         QVERIFY(!w->hits().isEmpty());
         QCOMPARE(search::SearchEngine::shared().figures().massime, 2051);
@@ -476,21 +486,21 @@ private slots:
         ricerca* w = searchWindow();
         auto* testo = control<QLineEdit>(w, "testo");
         testo->setText(QStringLiteral("condominio"));
-        w->cerca();
+        QVERIFY(searchNow(w));
         QVERIFY(control<QTreeWidget>(w, "risultati")->topLevelItemCount() > 0);
         QVERIFY(!w->countsText().isEmpty());
 
         testo->setText(QStringLiteral("*"));
-        w->cerca();
+        QVERIFY(searchNow(w));
         QVERIFY(!w->hintText().isEmpty());
         QCOMPARE(control<QTreeWidget>(w, "risultati")->topLevelItemCount(), 0);
 
         testo->setText(QString(10000, QLatin1Char('x')));
-        w->cerca();
+        QVERIFY(searchNow(w));
         QVERIFY(w->hintText().contains(QStringLiteral("10000")));
 
         testo->clear();
-        w->cerca();
+        QVERIFY(searchNow(w));
         QCOMPARE(control<QTreeWidget>(w, "risultati")->topLevelItemCount(), 0);
         QVERIFY(w->statusText().startsWith(QStringLiteral("Nessuna ricerca")));
         QVERIFY(w->hintText().isEmpty());
@@ -539,7 +549,7 @@ private slots:
         ricerca* w = searchWindow();
         control<QLineEdit>(w, "numero")->setText(QString::number(cite.numbers.first()));
         control<QLineEdit>(w, "anno")->setText(QString::number(cite.years.first()));
-        w->cerca();
+        QVERIFY(searchNow(w));
         auto* list = control<QTreeWidget>(w, "risultati");
         int row = -1;
         for (int i = 0; i < w->hits().size(); ++i)
@@ -567,7 +577,7 @@ private slots:
         const search::Citation cite = search::parseCitation(text);
         control<QLineEdit>(w, "anno")->setText(QString::number(cite.years.first()));
         control<QComboBox>(w, "archivio")->setCurrentIndex(corpus::indexOf(target.archive) + 1);
-        w->cerca();
+        QVERIFY(searchNow(w));
         auto* list = control<QTreeWidget>(w, "risultati");
         for (int i = 0; i < w->hits().size(); ++i)
             if (w->hits()[i].ref == target)
@@ -616,7 +626,7 @@ private slots:
     {
         ricerca* w = searchWindow();
         control<QLineEdit>(w, "testo")->setText(QStringLiteral("condominio"));
-        w->cerca();
+        QVERIFY(searchNow(w));
         const auto name = [](QObject* o) {
             QAccessibleInterface* a = QAccessible::queryAccessibleInterface(o);
             return a ? a->text(QAccessible::Name) : QString();
@@ -639,7 +649,7 @@ private slots:
         QVERIFY(labelled);
         QCOMPARE(name(control<QLabel>(w, "stato")), w->statusText());
         control<QLineEdit>(w, "testo")->setText(QStringLiteral("*"));
-        w->cerca();
+        QVERIFY(searchNow(w));
         QCOMPARE(name(control<QLabel>(w, "avviso")), w->hintText()); // kept current
         auto* chooser = registry().show(QStringLiteral("scelta"));
         QCOMPARE(name(control<QPushButton>(chooser, "cerca")), QStringLiteral("Cerca"));
@@ -653,7 +663,7 @@ private slots:
         control<QPushButton>(w, "stampa")->click(); // nothing listed: told so
         QCOMPARE(dialogs.messages.size(), 1);
         control<QLineEdit>(w, "numero")->setText(QStringLiteral("1400"));
-        w->cerca();
+        QVERIFY(searchNow(w));
         QVERIFY(!w->hits().isEmpty());
         control<QPushButton>(w, "stampa")->click();
         QCOMPARE(dialogs.unanswered, 1); // only the first box, no second one
