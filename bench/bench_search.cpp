@@ -15,6 +15,7 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <ctime>
 #include <malloc.h>
 #include <memory>
 #include <vector>
@@ -71,6 +72,13 @@ double median(std::vector<double> v)
 {
     std::sort(v.begin(), v.end());
     return v.empty() ? 0 : (v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2);
+}
+
+double cpuMilliseconds()
+{
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
 }
 
 double heapMegabytes() { return mallinfo2().uordblks / (1024.0 * 1024.0); }
@@ -162,32 +170,39 @@ QList<search::SourceMassima> scaled(const QList<search::SourceMassima>& base, in
 
 struct Figures {
     double buildMs = 0;
+    double buildCpuMs = 0;
     double heapMb = 0;
     double xapianMedianUs = 0;
     double xapianWordsMedianUs = 0;
     double ftsMedianUs = 0;
     double ftsBuildMs = 0;
+    double ftsBuildCpuMs = 0;
     double ftsMb = 0;
     double slowestUs = 0;
     search::IndexFigures index;
 };
 
-Figures measure(const QList<search::SourceMassima>& massime, int rounds, search::SearchEngine::Storage storage)
+Figures measure(const QList<search::SourceMassima>& massime, int rounds, search::SearchEngine::Storage storage,
+                bool perQuery = false)
 {
     Figures f;
     malloc_trim(0);
     const double heapBefore = heapMegabytes();
     auto engine = std::make_unique<search::SearchEngine>([&massime] { return massime; }, storage);
+    const double cpuBefore = cpuMilliseconds();
     engine->build();
+    f.buildCpuMs = cpuMilliseconds() - cpuBefore;
     f.index = engine->figures();
     f.buildMs = f.index.buildMilliseconds;
     f.heapMb = heapMegabytes() - heapBefore;
 
     QElapsedTimer timer;
     timer.start();
+    const double ftsCpuBefore = cpuMilliseconds();
     const sqlite3_int64 sqliteBefore = sqlite3_memory_used();
     Fts5 fts(massime);
     f.ftsBuildMs = timer.nsecsElapsed() / 1e6;
+    f.ftsBuildCpuMs = cpuMilliseconds() - ftsCpuBefore;
     f.ftsMb = (sqlite3_memory_used() - sqliteBefore) / (1024.0 * 1024.0);
 
     // Each query several times, the two engines taking turns; the median of each query's times.
@@ -207,6 +222,15 @@ Figures measure(const QList<search::SourceMassima>& massime, int rounds, search:
                 s.push_back(timer.nsecsElapsed() / 1e3);
             }
         }
+        if (perQuery) {
+            const int found = engine->search(q).total;
+            out << "    " << QString::fromUtf8(b.words).leftJustified(40) << " " << QString::fromUtf8(b.court) << " "
+                << b.section << " " << b.years << " " << b.number << " | Xapian " << found << " in "
+                << QString::number(median(x) / 1000, 'f', 3) << " ms";
+            if (b.fts)
+                out << " | FTS5 " << fts.search(b.fts) << " in " << QString::number(median(s) / 1000, 'f', 3) << " ms";
+            out << "\n";
+        }
         xapianAll.push_back(median(x));
         f.slowestUs = std::max(f.slowestUs, median(x));
         if (b.fts) {
@@ -225,9 +249,11 @@ void report(const char* title, const Figures& f)
     out << title << "\n";
     out << "  massime indexed: " << f.index.massime << "; citations unreadable: " << f.index.unreadableCitations
         << ", read in part: " << f.index.partialCitations << "\n";
-    out << "  Xapian index build: " << QString::number(f.buildMs, 'f', 1) << " ms, heap added: "
+    out << "  Xapian index build: " << QString::number(f.buildMs, 'f', 1) << " ms ("
+        << QString::number(f.buildCpuMs, 'f', 1) << " ms of processor time), heap added: "
         << QString::number(f.heapMb, 'f', 1) << " MB\n";
-    out << "  FTS5 table build:   " << QString::number(f.ftsBuildMs, 'f', 1) << " ms, SQLite memory: "
+    out << "  FTS5 table build:   " << QString::number(f.ftsBuildMs, 'f', 1) << " ms ("
+        << QString::number(f.ftsBuildCpuMs, 'f', 1) << " ms of processor time), SQLite memory: "
         << QString::number(f.ftsMb, 'f', 1) << " MB\n";
     out << "  median of the 30 queries (Xapian, everything the window asks): "
         << QString::number(f.xapianMedianUs / 1000, 'f', 3) << " ms; slowest query's median "
@@ -246,7 +272,7 @@ int main(int argc, char** argv)
     const int scale = argc > 1 ? QString::fromLocal8Bit(argv[1]).toInt() : 100;
     const QList<search::SourceMassima> base = search::SearchEngine::corpusMassime();
 
-    report("1x, index in memory", measure(base, 41, search::SearchEngine::Storage::Memory));
+    report("1x, index in memory", measure(base, 41, search::SearchEngine::Storage::Memory, true));
     report("1x, index in a temporary folder", measure(base, 41, search::SearchEngine::Storage::TemporaryFolder));
     if (scale > 1) {
         const QList<search::SourceMassima> big = scaled(base, scale);

@@ -286,6 +286,7 @@ void ricerca::Form_Unload() { form_.release(); }
 void ricerca::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
+    fitColumns();
     testo->setFocus();
     testo->selectAll();
 }
@@ -298,8 +299,9 @@ void ricerca::resizeEvent(QResizeEvent* event)
 
 void ricerca::fitColumns()
 {
-    const int width = risultati->viewport()->width();
-    const std::array<double, 4> shares = {0.12, 0.20, 0.05, 0.26};
+    // The tree's own width: its viewport is laid out only once the tree is shown.
+    const int width = risultati->width() - risultati->verticalScrollBar()->sizeHint().width() - 2 * risultati->frameWidth();
+    const std::array<double, 4> shares = {0.10, 0.16, 0.04, 0.20}; // the snippet takes the rest
     for (int c = 0; c < int(shares.size()); ++c)
         risultati->setColumnWidth(c, int(width * shares[size_t(c)]));
 }

@@ -80,6 +80,7 @@ struct PreparedWords {
     QString parserText;
     QStringList words;    // folded words to highlight
     QStringList prefixes; // folded prefixes to highlight
+    QList<QStringList> phrases; // folded phrases to highlight
     bool anyPositive = false;
     bool blocking = false;
     QString hint;
@@ -123,6 +124,7 @@ PreparedWords prepareWords(const QString& typed)
     bool minusPending = false;
     bool plusPending = false;
     bool afterNot = false;
+    QStringList phrase; // the words of the phrase being read
     QSet<qsizetype> consumedStars;
 
     // The characters between two words: quotes, signs, stray asterisks.
@@ -133,6 +135,9 @@ PreparedWords prepareWords(const QString& typed)
                 if (inPhrase) {
                     if (!parts.isEmpty() && !openPending)
                         parts.last() += QLatin1Char('"');
+                    if (!excludedPhrase && !phrase.isEmpty())
+                        p.phrases << phrase;
+                    phrase.clear();
                     inPhrase = openPending = excludedPhrase = false;
                 } else {
                     inPhrase = openPending = true;
@@ -192,13 +197,18 @@ PreparedWords prepareWords(const QString& typed)
         afterNot = false;
         if (!excluded) {
             p.anyPositive = true;
-            (prefix ? p.prefixes : p.words) << t.folded;
+            if (inPhrase)
+                phrase << t.folded;
+            else
+                (prefix ? p.prefixes : p.words) << t.folded;
         }
     }
     readGap(previousEnd, text.size());
     if (inPhrase) {
         if (!parts.isEmpty() && !openPending)
             parts.last() += QLatin1Char('"');
+        if (!excludedPhrase && !phrase.isEmpty())
+            p.phrases << phrase;
         notes << QStringLiteral("Virgolette non chiuse: la frase è cercata fino alla fine.");
     }
     p.parserText = parts.join(QLatin1Char(' '));
@@ -262,8 +272,8 @@ int sectionOrder(const QString& section)
 
 // ---------------------------------------------------------------------------
 
-Highlighter::Highlighter(QStringList words, QStringList prefixes, bool similarWords)
-    : words_(std::move(words)), prefixes_(std::move(prefixes)), similar_(similarWords)
+Highlighter::Highlighter(QStringList words, QStringList prefixes, QList<QStringList> phrases, bool similarWords)
+    : words_(std::move(words)), prefixes_(std::move(prefixes)), phrases_(std::move(phrases)), similar_(similarWords)
 {
     if (similar_)
         for (const QString& w : words_)
@@ -280,18 +290,38 @@ bool Highlighter::matches(const QString& foldedWord) const
     return similar_ && !stems_.isEmpty() && stems_.contains(stemOf(foldedWord));
 }
 
+QList<bool> Highlighter::marks(const QList<Token>& tokens) const
+{
+    QList<bool> marked(tokens.size(), false);
+    for (qsizetype i = 0; i < tokens.size(); ++i) {
+        if (matches(tokens[i].folded))
+            marked[i] = true;
+        for (const QStringList& phrase : phrases_) {
+            qsizetype n = 0;
+            while (n < phrase.size() && i + n < tokens.size() && tokens[i + n].folded == phrase[n])
+                ++n;
+            if (n == phrase.size())
+                for (qsizetype k = 0; k < n; ++k)
+                    marked[i + k] = true;
+        }
+    }
+    return marked;
+}
+
 QString Highlighter::markedHtml(const QString& text, qsizetype from, qsizetype to) const
 {
     QString html;
     qsizetype at = from;
-    for (const Token& t : tokenize(QStringView(text).mid(from, to - from))) {
-        const qsizetype start = from + t.start;
-        if (!matches(t.folded))
+    const QList<Token> tokens = tokenize(QStringView(text).mid(from, to - from));
+    const QList<bool> marked = marks(tokens);
+    for (qsizetype i = 0; i < tokens.size(); ++i) {
+        if (!marked[i])
             continue;
+        const qsizetype start = from + tokens[i].start;
         html += text.mid(at, start - at).toHtmlEscaped();
         html += QStringLiteral("<span style=\"background-color:#ffff00;color:#000000;font-weight:bold\">")
-              + text.mid(start, t.length).toHtmlEscaped() + QStringLiteral("</span>");
-        at = start + t.length;
+              + text.mid(start, tokens[i].length).toHtmlEscaped() + QStringLiteral("</span>");
+        at = start + tokens[i].length;
     }
     html += text.mid(at, to - at).toHtmlEscaped();
     return html;
@@ -302,13 +332,14 @@ QString Highlighter::html(const QString& text) const { return markedHtml(text, 0
 QString Highlighter::snippet(const QString& text, int width) const
 {
     qsizetype first = -1;
-    if (!isEmpty())
-        for (const Token& t : tokenize(text))
-            if (matches(t.folded)) {
-                first = t.start;
-                break;
-            }
-    qsizetype from = first < 0 ? 0 : qMax<qsizetype>(0, first - width / 3);
+    if (!isEmpty()) {
+        const QList<Token> tokens = tokenize(text);
+        const QList<bool> marked = marks(tokens);
+        for (qsizetype i = 0; i < tokens.size() && first < 0; ++i)
+            if (marked[i])
+                first = tokens[i].start;
+    }
+    qsizetype from = first < 0 ? 0 : qMax<qsizetype>(0, first - width / 8); // the match near the start of the line
     while (from > 0 && !text[from - 1].isSpace())
         --from; // start on a word
     qsizetype to = qMin<qsizetype>(text.size(), from + width);
@@ -578,7 +609,7 @@ Results SearchEngine::search(const Query& query)
     }
     results.status = Results::Status::Ok;
     results.hint = words.hint;
-    results.highlighter = Highlighter(words.words, words.prefixes, query.similarWords);
+    results.highlighter = Highlighter(words.words, words.prefixes, words.phrases, query.similarWords);
     return results;
 }
 

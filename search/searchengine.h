@@ -7,6 +7,7 @@
 
 #include "archives.h"
 #include "citation.h"
+#include "textfold.h"
 
 #include <QList>
 #include <QString>
@@ -53,8 +54,9 @@ struct Query {
 class Highlighter {
 public:
     Highlighter() = default;
-    Highlighter(QStringList words, QStringList prefixes, bool similarWords);
-    bool isEmpty() const { return words_.isEmpty() && prefixes_.isEmpty(); }
+    // Phrases are marked only where all their words stand in a row.
+    Highlighter(QStringList words, QStringList prefixes, QList<QStringList> phrases, bool similarWords);
+    bool isEmpty() const { return words_.isEmpty() && prefixes_.isEmpty() && phrases_.isEmpty(); }
     // Whether a folded word of a text matches one of the query's words.
     bool matches(const QString& foldedWord) const;
     // The whole text as HTML, matched words marked.
@@ -65,9 +67,12 @@ public:
 
 private:
     QString markedHtml(const QString& text, qsizetype from, qsizetype to) const;
+    // For each word of the text, whether it is marked.
+    QList<bool> marks(const QList<Token>& tokens) const;
     QStringList words_;
     QStringList stems_;
     QStringList prefixes_;
+    QList<QStringList> phrases_;
     bool similar_ = true;
 };
 

@@ -478,6 +478,15 @@ private slots:
         QVERIFY(html.contains(QStringLiteral(">perché</span>")));
         QVERIFY(html.contains(QStringLiteral(">condomini</span>")));
         QVERIFY(!html.contains(QStringLiteral(">legge</span>")));
+
+        // A phrase is marked where its words stand in a row, not word by word elsewhere.
+        q.words = QStringLiteral("\"doppia conformità\"");
+        const search::Results phrase = engine.search(q);
+        QCOMPARE(idsOf(phrase), QStringList{"F5"});
+        QVERIFY(phrase.highlighter.html(QStringLiteral("doppia conformità; conformità doppia"))
+                    .startsWith(QStringLiteral("<span")));
+        QVERIFY(phrase.highlighter.html(QStringLiteral("doppia conformità; conformità doppia"))
+                    .endsWith(QStringLiteral("; conformità doppia")));
     }
 
     // Through the window: the user's text reaches the engine; the hint shows under the field.
