@@ -630,6 +630,17 @@ private slots:
         QVERIFY(registry().find(QStringLiteral("ricerca")) && registry().find(QStringLiteral("ricerca"))->isVisible());
     }
 
+    // Leaving the program closes the search window too, so no window outlives the exit.
+    void exitClosesTheSearchWindow()
+    {
+        ScriptedDialogs dialogs;
+        searchWindow();
+        dialogs.answerNext(QMessageBox::Yes);
+        ModLexoria::ConfirmExit();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!registry().isLoaded(QStringLiteral("ricerca")));
+    }
+
     // Every control a user reaches is named for screen readers, by its visible text where it has one.
     void accessibleNames()
     {
