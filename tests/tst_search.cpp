@@ -12,6 +12,7 @@
 #include "searchengine.h"
 #include "textfold.h"
 #include "windowregistry.h"
+#include "wordautomation.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -27,6 +28,8 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
 #include <QTreeWidget>
 
 using corpus::Archive;
@@ -682,13 +685,31 @@ private slots:
         ricerca* w = searchWindow();
         control<QPushButton>(w, "stampa")->click(); // nothing listed: told so
         QCOMPARE(dialogs.messages.size(), 1);
-        control<QLineEdit>(w, "numero")->setText(QStringLiteral("1400"));
+        control<QLineEdit>(w, "anno")->setText(QStringLiteral("1990"));
+        control<QComboBox>(w, "ordine")->setCurrentIndex(int(SortOrder::DateNewestFirst));
         QVERIFY(searchNow(w));
-        QVERIFY(!w->hits().isEmpty());
+        const QList<search::Hit> hits = w->hits();
+        QVERIFY(hits.size() > 2 && hits.size() <= 50);
         control<QPushButton>(w, "stampa")->click();
         QCOMPARE(dialogs.unanswered, 1); // only the first box, no second one
         QCOMPARE(w->statusText(), QStringLiteral("ho visualizzato il testo su WORD"));
         Presentation::setMode(Presentation::Mode::Open);
+
+        // One massima a page, in the listed order, each under its own archive heading line.
+        QTextDocument& doc = WordApplication::latest()->ActiveDocument()->textDocument();
+        int breaks = 0;
+        for (QTextBlock b = doc.begin(); b.isValid(); b = b.next())
+            breaks += (b.blockFormat().pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore) ? 1 : 0;
+        QCOMPARE(breaks, int(hits.size()) - 1);
+        const QString printed = doc.toPlainText();
+        qsizetype at = 0;
+        for (const search::Hit& hit : hits) {
+            const QString heading = corpus::info(hit.ref.archive).exportHeading + hit.topicTitle + QStringLiteral("    n.")
+                                  + QString::number(hit.ref.position);
+            at = printed.indexOf(heading, at);
+            QVERIFY2(at >= 0, qPrintable(heading));
+            QVERIFY(printed.indexOf(hit.text.trimmed(), at) > at);
+        }
     }
 };
 
