@@ -625,12 +625,4 @@ QStringList SearchEngine::sections()
     return d->sections;
 }
 
-QString SearchEngine::validateWords(const QString& words, bool* blocking)
-{
-    const PreparedWords p = prepareWords(words);
-    if (blocking)
-        *blocking = p.blocking;
-    return p.hint;
-}
-
 } // namespace search

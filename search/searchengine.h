@@ -135,8 +135,6 @@ public:
     QStringList courts();
     QStringList sections();
 
-    // Whether the query's words (without fields) can be searched, and the note to show.
-    static QString validateWords(const QString& words, bool* blocking);
 
 private:
     struct Impl;

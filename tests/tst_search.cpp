@@ -625,7 +625,7 @@ private slots:
         auto* chooser = qobject_cast<scelta*>(registry().show(QStringLiteral("scelta")));
         auto* cerca = control<QPushButton>(chooser, "cerca");
         QCOMPARE(cerca->text(), QStringLiteral("&Cerca"));
-        // It covers no other control of the chooser, at its design size.
+        // It covers no other control of the chooser.
         for (QWidget* other : chooser->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
             if (other != cerca && other->isVisible())
                 QVERIFY2(!other->geometry().intersects(cerca->geometry()), qPrintable(other->objectName()));
