@@ -10,6 +10,7 @@
 #include "presentation.h"
 #include "prodotti.h"
 #include "registerhelp.h"
+#include "registersearch.h"
 #include "scelta.h"
 #include "sommario.h"
 #include "windowregistry.h"
@@ -25,6 +26,7 @@ void registerWindows(WindowRegistry& registry)
     registerBrowserWindows(registry);
     registerHelpWindows(registry);
     registerInfoWindows(registry);
+    registerSearchWindows(registry);
 }
 
 void connectPrinting(WindowRegistry& registry)

@@ -155,6 +155,15 @@ void BrowserWindow::createMenus()
     QAction* cancella = modif->addAction(QStringLiteral("C&ancella dati finestra"));
     cancella->setObjectName(QStringLiteral("cancella"));
     cancella->setEnabled(false);
+    separator(modif, QStringLiteral("l10"));
+    trova = add(modif, QStringLiteral("trova"), QStringLiteral("&Trova nelle massime..."), &BrowserWindow::trova_Click);
+    trova->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F));
+    // Copying has no menu entry: only its shortcut, on the whole window.
+    copiaMassima = new QAction(QStringLiteral("Copia la massima"), this);
+    copiaMassima->setObjectName(QStringLiteral("copiaMassima"));
+    copiaMassima->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
+    addAction(copiaMassima);
+    connect(copiaMassima, &QAction::triggered, this, &BrowserWindow::copiaMassima_Click);
 
     QMenu* visu = bar->addMenu(QStringLiteral("&Visualizza"));
     visu->setObjectName(QStringLiteral("visu"));
@@ -230,6 +239,8 @@ bool BrowserWindow::eventFilter(QObject* watched, QEvent* event)
         for (QAction* entry : fin)
             if (entry->shortcut() == pressed)
                 return true; // not overridden: the window's shortcut runs
+        if (trova->shortcut() == pressed || copiaMassima->shortcut() == pressed)
+            return true;
     }
     return QMainWindow::eventFilter(watched, event);
 }
@@ -482,6 +493,15 @@ void BrowserWindow::suggerimenti_Click() { WindowRegistry::instance().show(QStri
 void BrowserWindow::supporto_Click() { WindowRegistry::instance().show(QStringLiteral("supportoclienti")); }
 void BrowserWindow::informazioni_Click() { WindowRegistry::instance().show(QStringLiteral("informa")); }
 void BrowserWindow::stampiamo_Click() { stampa_Click(); }
+void BrowserWindow::trova_Click() { WindowRegistry::instance().show(QStringLiteral("ricerca")); }
+
+void BrowserWindow::copiaMassima_Click()
+{
+    // Only a massima: nothing before a topic is chosen, nor the end-of-topic notice.
+    if (currentTopic_ < 1 || currentPosition_ < 1 || currentPosition_ > topicCount_)
+        return;
+    ModLexoria::CopyMassima(archive_, tables_.Title(currentTopic_), tables_.Massima(currentTopic_, currentPosition_));
+}
 
 void BrowserWindow::stampatutte_Click()
 {

@@ -58,6 +58,9 @@ public:
     void esco_Click();
     void stampa_Click();
     void stampatutte_Click();
+    // The search window (Ctrl+Shift+F), and the massima shown with its archive and topic to the clipboard (Ctrl+Shift+C).
+    void trova_Click();
+    void copiaMassima_Click();
 
     QColor backColor() const;
     void setBackColor(const QColor& colour);
@@ -96,4 +99,6 @@ private:
     QPushButton* stampiamo = nullptr;
     QPushButton* esco = nullptr;
     std::array<QAction*, WindowMenuEntries> fin{};
+    QAction* trova = nullptr;
+    QAction* copiaMassima = nullptr;
 };

@@ -8,6 +8,8 @@ packages=(
   g++ make cmake pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libfluidsynth-dev libasound2-dev
+  # search: the Xapian engine; SQLite (FTS5) only as the benchmark's baseline
+  libxapian-dev libsqlite3-dev
   # run: Italian standard buttons, the General MIDI soundfont, the fonts the windows are designed in
   qt6-qpa-plugins qt6-translations-l10n timgm6mb-soundfont
   fonts-liberation2 fonts-croscore fonts-comic-neue fonts-urw-base35 fonts-dejavu-core fontconfig

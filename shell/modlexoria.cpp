@@ -5,6 +5,7 @@
 #include "windowregistry.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
@@ -196,6 +197,16 @@ void PrintWholeGuide(const QList<Exports::GuidePage>& pages)
         Dialogs::MsgBox(QApplication::activeWindow(),
                         QStringLiteral("La guida completa è stata salvata nel file:\r") + QDir::toNativeSeparators(savedAs),
                         QMessageBox::Ok, Dialogs::Icon::Information, Settings().helpMessageTitle);
+}
+
+QString MassimaCopyText(corpus::Archive archive, const QString& topicTitle, const QString& massima)
+{
+    return massima + QLatin1Char('\n') + corpus::info(archive).exportHeading + topicTitle;
+}
+
+void CopyMassima(corpus::Archive archive, const QString& topicTitle, const QString& massima)
+{
+    QApplication::clipboard()->setText(MassimaCopyText(archive, topicTitle, massima));
 }
 
 } // namespace ModLexoria

@@ -84,6 +84,12 @@ QString GuideDocumentsFileName();
 // when there is none).
 QString GuideFileName(const QString& programFolder, const QString& documentsFolder);
 
+// What "Copia" puts on the clipboard, in the search window and the archive
+// windows alike: the massima, then a line with its archive heading and topic
+// title ("Massime sul condominio: Assemblea"), ready to paste into a brief.
+QString MassimaCopyText(corpus::Archive archive, const QString& topicTitle, const QString& massima);
+void CopyMassima(corpus::Archive archive, const QString& topicTitle, const QString& massima);
+
 inline constexpr const char* ClosingText = "          elaborazione eseguita con";
 
 } // namespace ModLexoria

@@ -90,6 +90,12 @@ void scelta::createControls()
                              QStringLiteral("cliccare per andare sul forum di discussione"), font());
     scaling::placeTwips(forum, 8040, 5520, 1215, 375);
     connect(forum, &QPushButton::clicked, this, &scelta::forum_Click);
+    // In the free strip between the last count label (bottom 5175) and the button row (top 5520),
+    // above "forum": it covers and moves nothing, and the scaler takes it with the rest.
+    cerca = Controls::button(this, QStringLiteral("cerca"), QStringLiteral("&Cerca"),
+                             QStringLiteral("cliccare per cercare parole e citazioni in tutte le massime"), font());
+    scaling::placeTwips(cerca, 8040, 5190, 1215, 300);
+    connect(cerca, &QPushButton::clicked, this, &scelta::cerca_Click);
 
     StatusBar1 = new QStatusBar(this);
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
@@ -180,5 +186,7 @@ void scelta::aiuto_Click()
 void scelta::guida_Click() { WindowRegistry::instance().show(QStringLiteral("sommario")); }
 
 void scelta::cmdesci_Click() { ModLexoria::ConfirmExit(); }
+
+void scelta::cerca_Click() { WindowRegistry::instance().show(QStringLiteral("ricerca")); }
 
 void scelta::forum_Click() { ModLexoria::OpenDocument(Maker::ForumPage); }

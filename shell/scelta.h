@@ -30,6 +30,7 @@ public:
     void guida_Click();
     void cmdesci_Click();
     void forum_Click();
+    void cerca_Click(); // opens the search window
 
     QString statusText() const;
 
@@ -52,6 +53,7 @@ private:
     QPushButton* guida = nullptr;
     QPushButton* cmdesci = nullptr;
     QPushButton* forum = nullptr;
+    QPushButton* cerca = nullptr;
     QStatusBar* StatusBar1 = nullptr;
     QLabel* statusLabel = nullptr;
 };

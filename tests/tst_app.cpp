@@ -76,7 +76,7 @@ private slots:
             "scelta", "edilizia", "urbanistica", "espropriazioni", "professionisti", "condominio", "enti", "imprese",
             "sommario", "manuale", "guidascelta", "guidaedilizia", "guidaurbanistica", "guidaespropriazioni",
             "guidaprofessionisti", "guidacondominio", "guidaenti", "guidaimprese", "guidastampa", "guidaarchivio",
-            "guidafunzionamento", "frmTip", "licenza", "prodotti", "supportoclienti", "informa",
+            "guidafunzionamento", "frmTip", "licenza", "prodotti", "supportoclienti", "informa", "ricerca",
         };
         QCOMPARE(ModLexoria::ExitSequenceWindows(), expected);
     }

@@ -1,0 +1,286 @@
+// Figures for the search: index build time and memory, the median time of a
+// fixed table of 30 realistic queries, measured in the same run and interleaved
+// with SQLite FTS5 (unicode61, remove_diacritics 2) answering the same word
+// queries over the same texts; then the same at 100 times the corpus (the
+// demonstration texts repeated with varied citations). Prints figures; asserts
+// nothing. Run: build/bench/bench_search [scale]   (scale 100 by default, 0 skips it)
+
+#include "searchengine.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QRegularExpression>
+#include <QTextStream>
+
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <ctime>
+#include <malloc.h>
+#include <memory>
+#include <vector>
+
+namespace {
+
+QTextStream out(stdout);
+
+struct BenchQuery {
+    const char* words;
+    const char* fts;     // the same words for FTS5; nullptr for the citation-field queries it cannot answer
+    const char* court = "";
+    const char* section = "";
+    const char* years = "";
+    const char* number = "";
+};
+
+// Words, phrases, prefixes, exclusions, accents and apostrophes, citation fields, combinations.
+const BenchQuery Queries[] = {
+    {"condomin*", "condomin*"},
+    {"condomino", "condomino"},
+    {"\"spese del giudizio\"", "\"spese del giudizio\""},
+    {"assemblea delibera", "assemblea delibera"},
+    {"\"buona fede\"", "\"buona fede\""},
+    {"appalt*", "appalt*"},
+    {"espropr* indennità", "espropr* indennità"},
+    {"ordinanza demolizione", "ordinanza demolizione"},
+    {"danno risarcimento", "danno risarcimento"},
+    {"prescrizione -decorre", "prescrizione NOT decorre"},
+    {"responsabilità custode", "responsabilità custode"},
+    {"\"caso fortuito\"", "\"caso fortuito\""},
+    {"nullità contratto", "nullità contratto"},
+    {"perche'", "perche"},
+    {"dell'attore", "dell attore"},
+    {"interpretazione contratto giudice", "interpretazione contratto giudice"},
+    {"giudicato dedotto deducibile", "giudicato dedotto deducibile"},
+    {"\"regola d'arte\"", "\"regola d arte\""},
+    {"amministrazione discrezionalità", "amministrazione discrezionalità"},
+    {"servitù -usucapione", "servitù NOT usucapione"},
+    {"tribunale milano", "tribunale milano"},
+    {"sanatoria OR condono", "sanatoria OR condono"},
+    {"ascensore", "ascensore"},
+    {"consulenza tecnica", "consulenza tecnica"},
+    {"condominio", nullptr, "Cassazione"},
+    {"", nullptr, "Consiglio di Stato", "", "1990-2000"},
+    {"", nullptr, "", "", "", "1400"},
+    {"ricorso", nullptr, "", "", "2005"},
+    {"", nullptr, "T.A.R.", "II"},
+    {"domanda inammissibile", nullptr, "Cassazione", "U", "1980-2010"},
+};
+static_assert(std::size(Queries) == 30);
+
+double median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v.empty() ? 0 : (v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2);
+}
+
+double cpuMilliseconds()
+{
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
+}
+
+double heapMegabytes() { return mallinfo2().uordblks / (1024.0 * 1024.0); }
+
+search::Query toQuery(const BenchQuery& b)
+{
+    search::Query q;
+    q.words = QString::fromUtf8(b.words);
+    q.court = QString::fromUtf8(b.court);
+    q.section = QString::fromUtf8(b.section);
+    q.years = QString::fromUtf8(b.years);
+    q.number = QString::fromUtf8(b.number);
+    return q;
+}
+
+// The baseline: the same texts in an FTS5 table held in memory.
+class Fts5 {
+public:
+    explicit Fts5(const QList<search::SourceMassima>& massime)
+    {
+        sqlite3_open(":memory:", &db_);
+        exec("CREATE VIRTUAL TABLE massime USING fts5(text, tokenize = 'unicode61 remove_diacritics 2')");
+        exec("BEGIN");
+        sqlite3_stmt* insert = nullptr;
+        sqlite3_prepare_v2(db_, "INSERT INTO massime(text) VALUES (?)", -1, &insert, nullptr);
+        for (const search::SourceMassima& m : massime) {
+            const QByteArray text = m.text.toUtf8();
+            sqlite3_bind_text(insert, 1, text.constData(), int(text.size()), SQLITE_TRANSIENT);
+            sqlite3_step(insert);
+            sqlite3_reset(insert);
+        }
+        sqlite3_finalize(insert);
+        exec("COMMIT");
+        sqlite3_prepare_v2(db_, "SELECT rowid FROM massime WHERE massime MATCH ? ORDER BY rank", -1, &select_, nullptr);
+    }
+    ~Fts5()
+    {
+        sqlite3_finalize(select_);
+        sqlite3_close(db_);
+    }
+    // Every match, best first, as the search window counts them.
+    int search(const char* match)
+    {
+        sqlite3_bind_text(select_, 1, match, -1, SQLITE_STATIC);
+        int n = 0;
+        while (sqlite3_step(select_) == SQLITE_ROW)
+            ++n;
+        sqlite3_reset(select_);
+        return n;
+    }
+
+private:
+    void exec(const char* sql) { sqlite3_exec(db_, sql, nullptr, nullptr, nullptr); }
+    sqlite3* db_ = nullptr;
+    sqlite3_stmt* select_ = nullptr;
+};
+
+// The demonstration texts `scale` times; every copy after the first gets other
+// years and numbers in its citation, so the citation fields spread as a real collection's do.
+QList<search::SourceMassima> scaled(const QList<search::SourceMassima>& base, int scale)
+{
+    static const QRegularExpression year(QStringLiteral("\\b(19[5-9]\\d|200\\d|2010)\\b"));
+    static const QRegularExpression number(QStringLiteral("n\\.(\\d+)"));
+    QList<search::SourceMassima> all;
+    all.reserve(base.size() * scale);
+    for (int k = 0; k < scale; ++k)
+        for (const search::SourceMassima& m : base) {
+            search::SourceMassima copy = m;
+            if (k > 0) {
+                const qsizetype open = copy.text.lastIndexOf(QLatin1Char('('));
+                QString cite = copy.text.mid(open);
+                QString varied;
+                qsizetype at = 0;
+                for (auto it = year.globalMatch(cite); it.hasNext();) {
+                    const auto y = it.next();
+                    varied += cite.mid(at, y.capturedStart() - at)
+                            + QString::number(1950 + (y.captured().toInt() - 1950 + 7 * k) % 61);
+                    at = y.capturedEnd();
+                }
+                cite = varied + cite.mid(at);
+                cite.replace(number, QStringLiteral("n.\\1%1").arg(k));
+                copy.text = copy.text.left(open) + cite;
+                copy.ref.position += 1000 * k;
+            }
+            all.append(copy);
+        }
+    return all;
+}
+
+struct Figures {
+    double buildMs = 0;
+    double buildCpuMs = 0;
+    double heapMb = 0;
+    double xapianMedianUs = 0;
+    double xapianWordsMedianUs = 0;
+    double ftsMedianUs = 0;
+    double ftsBuildMs = 0;
+    double ftsBuildCpuMs = 0;
+    double ftsMb = 0;
+    double slowestUs = 0;
+    search::IndexFigures index;
+};
+
+Figures measure(const QList<search::SourceMassima>& massime, int rounds, search::SearchEngine::Storage storage,
+                bool perQuery = false)
+{
+    Figures f;
+    malloc_trim(0);
+    const double heapBefore = heapMegabytes();
+    auto engine = std::make_unique<search::SearchEngine>([&massime] { return massime; }, storage);
+    const double cpuBefore = cpuMilliseconds();
+    engine->build();
+    f.buildCpuMs = cpuMilliseconds() - cpuBefore;
+    f.index = engine->figures();
+    f.buildMs = f.index.buildMilliseconds;
+    f.heapMb = heapMegabytes() - heapBefore;
+
+    QElapsedTimer timer;
+    timer.start();
+    const double ftsCpuBefore = cpuMilliseconds();
+    const sqlite3_int64 sqliteBefore = sqlite3_memory_used();
+    Fts5 fts(massime);
+    f.ftsBuildMs = timer.nsecsElapsed() / 1e6;
+    f.ftsBuildCpuMs = cpuMilliseconds() - ftsCpuBefore;
+    f.ftsMb = (sqlite3_memory_used() - sqliteBefore) / (1024.0 * 1024.0);
+
+    // Each query several times, the two engines taking turns; the median of each query's times.
+    std::vector<double> xapianAll, xapianWords, ftsWords;
+    for (const BenchQuery& b : Queries) {
+        const search::Query q = toQuery(b);
+        std::vector<double> x, s;
+        for (int r = 0; r < rounds; ++r) {
+            timer.restart();
+            const search::Results results = engine->search(q);
+            x.push_back(timer.nsecsElapsed() / 1e3);
+            if (results.status != search::Results::Status::Ok)
+                out << "  query failed: " << b.words << " " << results.hint << "\n";
+            if (b.fts) {
+                timer.restart();
+                fts.search(b.fts);
+                s.push_back(timer.nsecsElapsed() / 1e3);
+            }
+        }
+        if (perQuery) {
+            const int found = engine->search(q).total;
+            out << "    " << QString::fromUtf8(b.words).leftJustified(40) << " " << QString::fromUtf8(b.court) << " "
+                << b.section << " " << b.years << " " << b.number << " | Xapian " << found << " in "
+                << QString::number(median(x) / 1000, 'f', 3) << " ms";
+            if (b.fts)
+                out << " | FTS5 " << fts.search(b.fts) << " in " << QString::number(median(s) / 1000, 'f', 3) << " ms";
+            out << "\n";
+        }
+        xapianAll.push_back(median(x));
+        f.slowestUs = std::max(f.slowestUs, median(x));
+        if (b.fts) {
+            xapianWords.push_back(median(x));
+            ftsWords.push_back(median(s));
+        }
+    }
+    f.xapianMedianUs = median(xapianAll);
+    f.xapianWordsMedianUs = median(xapianWords);
+    f.ftsMedianUs = median(ftsWords);
+    return f;
+}
+
+void report(const char* title, const Figures& f)
+{
+    out << title << "\n";
+    out << "  massime indexed: " << f.index.massime << "; citations unreadable: " << f.index.unreadableCitations
+        << ", read in part: " << f.index.partialCitations << "\n";
+    out << "  Xapian index build: " << QString::number(f.buildMs, 'f', 1) << " ms ("
+        << QString::number(f.buildCpuMs, 'f', 1) << " ms of processor time), heap added: "
+        << QString::number(f.heapMb, 'f', 1) << " MB\n";
+    out << "  FTS5 table build:   " << QString::number(f.ftsBuildMs, 'f', 1) << " ms ("
+        << QString::number(f.ftsBuildCpuMs, 'f', 1) << " ms of processor time), SQLite memory: "
+        << QString::number(f.ftsMb, 'f', 1) << " MB\n";
+    out << "  median of the 30 queries (Xapian, everything the window asks): "
+        << QString::number(f.xapianMedianUs / 1000, 'f', 3) << " ms; slowest query's median "
+        << QString::number(f.slowestUs / 1000, 'f', 3) << " ms\n";
+    out << "  median of the 24 word queries: Xapian " << QString::number(f.xapianWordsMedianUs / 1000, 'f', 3)
+        << " ms, FTS5 " << QString::number(f.ftsMedianUs / 1000, 'f', 3) << " ms, ratio Xapian/FTS5 "
+        << QString::number(f.xapianWordsMedianUs / f.ftsMedianUs, 'f', 2) << "\n";
+    out.flush();
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    const int scale = argc > 1 ? QString::fromLocal8Bit(argv[1]).toInt() : 100;
+    const QList<search::SourceMassima> base = search::SearchEngine::corpusMassime();
+
+    report("1x, index in memory", measure(base, 41, search::SearchEngine::Storage::Memory, true));
+    report("1x, index in a temporary folder", measure(base, 41, search::SearchEngine::Storage::TemporaryFolder));
+    if (scale > 1) {
+        const QList<search::SourceMassima> big = scaled(base, scale);
+        const QByteArray title = QStringLiteral("%1x (%2 massime), index in a temporary folder")
+                                     .arg(scale)
+                                     .arg(big.size())
+                                     .toUtf8();
+        report(title.constData(), measure(big, 7, search::SearchEngine::Storage::TemporaryFolder));
+    }
+    return 0;
+}

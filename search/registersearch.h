@@ -1,0 +1,6 @@
+#pragma once
+// The search window by name: `ricerca`.
+
+class WindowRegistry;
+
+void registerSearchWindows(WindowRegistry& registry);

@@ -1,0 +1,99 @@
+#pragma once
+// The search window: massime of every archive found as the user types, by words
+// and by the fields of their citation, with the text of the chosen one below.
+// A result opens in its archive window through that window's own topic choice
+// and bar change, so the window ends up exactly as the user's clicks leave it.
+
+#include "scaledform.h"
+#include "searchengine.h"
+#include "windowregistry.h"
+
+#include <QWidget>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTextBrowser;
+class QTimer;
+class QTreeWidget;
+
+class ricerca : public QWidget, public FormHooks {
+    Q_OBJECT
+public:
+    // The engine defaults to the one over the program's corpus.
+    explicit ricerca(search::SearchEngine* engine = nullptr, QWidget* parent = nullptr);
+
+    void Form_Load() override;
+    void Form_Unload() override;
+
+    // Searches now with what the fields hold (typing searches after a short pause).
+    // The first search builds the index on a worker thread and shows the results when it is done.
+    void cerca();
+    bool isBuildingIndex() const { return building_; }
+    // The result at `row` of the list in its archive window.
+    void apri_Click();
+    void copia_Click();
+    void stampa_Click();
+    void chiudi_Click();
+
+    const QList<search::Hit>& hits() const { return hits_; }
+    QString statusText() const;
+    QString hintText() const;
+    QString countsText() const;
+
+    // Opens `ref` in its archive window by choosing its topic and moving the bar,
+    // as a user does; false when that window cannot be found.
+    static bool openInArchiveWindow(const search::MassimaRef& ref);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void createControls();
+    void setTabOrder();
+    void fillCitationLists();
+    search::Query currentQuery() const;
+    // Builds the index on a worker thread, the window staying responsive, then searches.
+    void buildIndexThenSearch();
+    void showResults(const search::Results& results);
+    void showSelected();
+    void fitColumns();
+    int currentHit() const;
+
+    search::SearchEngine* engine_;
+    ScaledForm form_;
+    QList<search::Hit> hits_;
+    search::Highlighter highlighter_;
+    bool listsFilled_ = false;
+    bool building_ = false;
+
+    QTimer* typing_ = nullptr;
+    QLabel* lblTesto = nullptr;
+    QLineEdit* testo = nullptr;
+    QCheckBox* simili = nullptr;
+    QLabel* avviso = nullptr;
+    QLabel* lblArchivio = nullptr;
+    QComboBox* archivio = nullptr;
+    QLabel* lblCorte = nullptr;
+    QComboBox* corte = nullptr;
+    QLabel* lblSezione = nullptr;
+    QComboBox* sezione = nullptr;
+    QLabel* lblAnno = nullptr;
+    QLineEdit* anno = nullptr;
+    QLabel* lblNumero = nullptr;
+    QLineEdit* numero = nullptr;
+    QLabel* lblOrdine = nullptr;
+    QComboBox* ordine = nullptr;
+    QLabel* stato = nullptr;
+    QLabel* conteggi = nullptr;
+    QTreeWidget* risultati = nullptr;
+    QTextBrowser* massima = nullptr;
+    QPushButton* apri = nullptr;
+    QPushButton* copia = nullptr;
+    QPushButton* stampa = nullptr;
+    QPushButton* chiudi = nullptr;
+};

@@ -1,0 +1,718 @@
+// Search over the massime: the query table on a small fixture corpus, the
+// citation parser on the corpus' forms, bad input, and the search window
+// (opening a result in its archive window, copying, names for screen readers).
+
+#include "browserwindow.h"
+#include "citation.h"
+#include "modlexoria.h"
+#include "registersearch.h"
+#include "ricerca.h"
+#include "scelta.h"
+#include "scripteddialogs.h"
+#include "searchengine.h"
+#include "textfold.h"
+#include "windowregistry.h"
+#include "wordautomation.h"
+
+#include <QAccessible>
+#include <QAction>
+#include <QClipboard>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTreeWidget>
+
+using corpus::Archive;
+using search::MassimaRef;
+using search::SortOrder;
+
+namespace {
+
+// The fixture: one massima per id, each ending in one of the corpus' citation forms.
+struct FixtureMassima {
+    const char* id;
+    Archive archive;
+    int topic;
+    int position;
+    const char* title;
+    const char* text;
+};
+
+const FixtureMassima Fixture[] = {
+    {"F1", Archive::condominio, 1, 1, "Parti comuni",
+     "Il condomino che usa la cosa comune non può alterarne la destinazione. - (Cassazione civile, sez.II, 12 marzo 1998, n.2400)"},
+    {"F2", Archive::condominio, 1, 2, "Parti comuni",
+     "Le spese condominiali sono ripartite in proporzione ai millesimi. - (Tribunale Milano, 3 giugno 2005, n.711)"},
+    {"F3", Archive::condominio, 2, 1, "Assemblea",
+     "L’assemblea dei condomini delibera a maggioranza, perché la legge lo consente. - (Cassazione, sez.U, 7 luglio 2009, n.15000)"},
+    {"F4", Archive::edilizia, 1, 1, "Permesso",
+     "Il permesso di costruire è rilasciato dal sindaco; e' illegittimo il diniego non motivato. (Consiglio di Stato, sez.V, 11 agosto 1964)"},
+    {"F5", Archive::edilizia, 1, 2, "Permesso",
+     "La sanatoria richiede la doppia conformità perche' l'opera deve essere regolare. - (T.A.R. Sicilia, Catania, sez.II, 19 luglio 2000, n.1400)."},
+    {"F6", Archive::urbanistica, 3, 1, "Piano regolatore",
+     "Il piano regolatore generale vincola la proprietà privata. -(T.A.R. Lombardia, Milano, 5 maggio 1990 e 21 giugno 1991)"},
+    {"F7", Archive::enti, 1, 1, "Strade",
+     "Il comune risponde dei danni causati dalla strada. - (Corte d'Appello Roma, sez.I, 4 luglio 1977, n.1151 e n.1160"},
+    {"F8", Archive::imprese, 1, 1, "Appalto",
+     "L'appaltatore risponde dei vizi dell'opera secondo la regola d'arte, senza citazione in fondo."},
+    {"F9", Archive::professionisti, 1, 1, "Compenso",
+     "Il compenso del professionista spetta anche per il progetto non eseguito. - (Cassazione penale, sez.VI, 1 aprile 2009, n.7180)"},
+    {"F10", Archive::espropriazioni, 1, 1, "Indennità",
+     "L'indennità di esproprio è determinata dal valore venale del bene. - (Corte costituzionale, 10 ottobre 2007, n.348)"},
+};
+
+QList<search::SourceMassima> fixtureMassime()
+{
+    QList<search::SourceMassima> list;
+    for (const FixtureMassima& f : Fixture)
+        list.append({{f.archive, f.topic, f.position}, QString::fromUtf8(f.title), QString::fromUtf8(f.text)});
+    return list;
+}
+
+QString idOf(const MassimaRef& ref)
+{
+    for (const FixtureMassima& f : Fixture)
+        if (f.archive == ref.archive && f.topic == ref.topic && f.position == ref.position)
+            return QString::fromLatin1(f.id);
+    return QStringLiteral("?");
+}
+
+QStringList idsOf(const search::Results& results)
+{
+    QStringList ids;
+    for (const search::Hit& hit : results.hits)
+        ids << idOf(hit.ref);
+    return ids;
+}
+
+QStringList ids(const char* list) { return QString::fromLatin1(list).split(QLatin1Char(' '), Qt::SkipEmptyParts); }
+
+WindowRegistry& registry() { return WindowRegistry::instance(); }
+
+void registerWindows()
+{
+    for (const corpus::ArchiveInfo& a : corpus::archives()) {
+        const Archive archive = a.archive;
+        registry().registerWindow(a.name, [archive] { return new BrowserWindow(archive); });
+    }
+    registry().registerWindow(QStringLiteral("scelta"), [] { return new scelta; });
+    registerSearchWindows(registry());
+}
+
+template <typename T> T* control(QWidget* w, const char* name)
+{
+    T* found = w->findChild<T*>(QLatin1String(name));
+    if (!found)
+        qFatal("control %s missing", name);
+    return found;
+}
+
+// Everything a user sees of a browser window after reaching a massima.
+struct BrowserState {
+    int topic = 0, position = 0, count = 0, bar = 0, row = -1;
+    QString label1, label2, conta, passo, sent, listTip;
+    qreal label2Points = 0;
+    bool operator==(const BrowserState&) const = default;
+};
+
+BrowserState stateOf(BrowserWindow* w)
+{
+    BrowserState s;
+    s.topic = w->currentTopic();
+    s.position = w->currentPosition();
+    s.count = w->topicCount();
+    s.bar = control<QScrollBar>(w, "HScroll1")->value();
+    s.row = control<QListWidget>(w, "List1")->currentRow();
+    s.label1 = control<QLabel>(w, "Label1")->text();
+    s.label2 = control<QLabel>(w, "Label2")->text();
+    s.label2Points = control<QLabel>(w, "Label2")->font().pointSizeF();
+    s.conta = control<QLabel>(w, "conta")->text();
+    s.passo = control<QLabel>(w, "passo")->text();
+    s.sent = control<QPlainTextEdit>(w, "sent")->toPlainText();
+    s.listTip = control<QListWidget>(w, "List1")->toolTip();
+    return s;
+}
+
+// What the user does with the mouse: a click on the topic, then the bar's
+// arrows once per step, from wherever the bar stands.
+bool clickTo(BrowserWindow* w, int topic, int position)
+{
+    if (!QTest::qWaitForWindowExposed(w))
+        return false;
+    auto* list = control<QListWidget>(w, "List1");
+    QListWidgetItem* item = list->item(topic - 1);
+    list->scrollToItem(item);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(item).center());
+    auto* bar = control<QScrollBar>(w, "HScroll1");
+    for (int steps = 0; bar->value() != position; ++steps) {
+        if (steps > bar->maximum())
+            return false; // the bar does not get there
+        // What a click on one of the bar's arrows does.
+        bar->triggerAction(bar->value() < position ? QAbstractSlider::SliderSingleStepAdd
+                                                   : QAbstractSlider::SliderSingleStepSub);
+    }
+    return w->currentTopic() == topic;
+}
+
+// Searches as Enter does; the first search of the process waits for the index.
+bool searchNow(ricerca* w)
+{
+    w->cerca();
+    return QTest::qWaitFor([w] { return !w->isBuildingIndex(); }, 30000);
+}
+
+ricerca* searchWindow() { return qobject_cast<ricerca*>(registry().show(QStringLiteral("ricerca"))); }
+
+} // namespace
+
+Q_DECLARE_METATYPE(SortOrder)
+Q_DECLARE_METATYPE(search::Citation::Ending)
+
+class TestSearch : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { ModLexoria::InitSettings(); }
+
+    void init() { registerWindows(); }
+    void cleanup()
+    {
+        registry().reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    // The chooser (which builds every archive) and the search window itself leave
+    // the index unbuilt: only the first search builds it.
+    void indexBuiltAtFirstSearch()
+    {
+        registry().show(QStringLiteral("scelta"));
+        QVERIFY(!search::SearchEngine::shared().isBuilt());
+        ricerca* w = searchWindow();
+        QVERIFY(w);
+        QVERIFY(!search::SearchEngine::shared().isBuilt());
+        control<QLineEdit>(w, "testo")->setText(QStringLiteral("condominio"));
+        w->cerca(); // the index is built on a worker thread, then the results come
+        QVERIFY(w->isBuildingIndex());
+        QVERIFY(w->statusText().startsWith(QStringLiteral("Preparazione")));
+        QTRY_VERIFY_WITH_TIMEOUT(!w->isBuildingIndex(), 30000);
+        QVERIFY(search::SearchEngine::shared().isBuilt());
+        QVERIFY(!w->hits().isEmpty());
+        QCOMPARE(search::SearchEngine::shared().figures().massime, 2051);
+    }
+
+    void folding_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("folded");
+        QTest::newRow("accents") << QStringLiteral("Perché È così") << QStringLiteral("perche e cosi");
+        QTest::newRow("apostrophes") << QStringLiteral("perche' dell’attore e'") << QStringLiteral("perche dell attore e");
+        QTest::newRow("acronym") << QStringLiteral("T.A.R. Sicilia, c.c.") << QStringLiteral("tar sicilia cc");
+        QTest::newRow("number after n.") << QStringLiteral("n.1400 sez.II") << QStringLiteral("n 1400 sez ii");
+    }
+    void folding()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, folded);
+        QCOMPARE(search::foldedText(text), folded);
+    }
+
+    void queries_data()
+    {
+        QTest::addColumn<QString>("words");
+        QTest::addColumn<bool>("similar");
+        QTest::addColumn<int>("archive"); // -1: all
+        QTest::addColumn<QString>("court");
+        QTest::addColumn<QString>("section");
+        QTest::addColumn<QString>("years");
+        QTest::addColumn<QString>("number");
+        QTest::addColumn<SortOrder>("sort");
+        QTest::addColumn<QStringList>("must");
+        QTest::addColumn<QStringList>("mustNot");
+        QTest::addColumn<bool>("ordered"); // must is the whole list, in order
+
+        const SortOrder rel = SortOrder::Relevance;
+        auto row = [&](const char* name, const char* words, bool similar, int archive, const char* court,
+                       const char* section, const char* years, const char* number, SortOrder sort, const char* must,
+                       const char* mustNot, bool ordered = false) {
+            QTest::newRow(name) << QString::fromUtf8(words) << similar << archive << QString::fromUtf8(court)
+                                << QString::fromUtf8(section) << QString::fromUtf8(years) << QString::fromUtf8(number)
+                                << sort << ids(must) << ids(mustNot) << ordered;
+        };
+        row("accent typed, apostrophe in text", "perché", true, -1, "", "", "", "", rel, "F3 F5", "F1 F4");
+        row("apostrophe typed, accent in text", "perche'", true, -1, "", "", "", "", rel, "F3 F5", "F1");
+        row("no accent typed", "perche", false, -1, "", "", "", "", rel, "F3 F5", "F2");
+        row("è finds e'", "è illegittimo", true, -1, "", "", "", "", rel, "F4", "F1 F5");
+        row("e' finds è", "e' rilasciato", false, -1, "", "", "", "", rel, "F4", "F10");
+        row("case", "CONDOMINO", false, -1, "", "", "", "", rel, "F1", "F3");
+        row("similar words on", "condomino", true, -1, "", "", "", "", rel, "F1 F2 F3", "F4 F7");
+        row("similar words off", "condomino", false, -1, "", "", "", "", rel, "F1", "F2 F3");
+        row("adjective finds noun", "condominiale", true, -1, "", "", "", "", rel, "F1 F2 F3", "F4");
+        row("prefix", "condomin*", false, -1, "", "", "", "", rel, "F1 F2 F3", "F4 F7");
+        row("phrase", "\"doppia conformità\"", true, -1, "", "", "", "", rel, "F5", "");
+        row("phrase out of order", "\"conformità doppia\"", true, -1, "", "", "", "", rel, "", "F5");
+        row("all words required", "comune strada", true, -1, "", "", "", "", rel, "F7", "F1 F4");
+        row("exclusion", "comune -strada", false, -1, "", "", "", "", rel, "F1", "F7");
+        row("words of the citation", "Catania", true, -1, "", "", "", "", rel, "F5", "F6");
+        row("acronym typed plain", "TAR Sicilia", true, -1, "", "", "", "", rel, "F5", "F6");
+        row("citation unreadable, words found", "appaltatore", true, -1, "", "", "", "", rel, "F8", "");
+        row("court and its family", "", true, -1, "Cassazione", "", "", "", rel, "F1 F3 F9", "F10 F7");
+        row("court exactly", "", true, -1, "Cassazione civile", "", "", "", rel, "F1", "F3 F9");
+        row("T.A.R. family", "", true, -1, "T.A.R.", "", "", "", rel, "F5 F6", "F1");
+        row("court of an unclosed citation", "", true, -1, "Corte d'Appello", "", "", "", rel, "F7", "F10");
+        row("section", "", true, -1, "", "II", "", "", rel, "F1 F5", "F3 F9");
+        row("section of the united sections", "", true, -1, "", "U", "", "", rel, "F3", "F1");
+        row("year", "", true, -1, "", "", "2009", "", rel, "F3 F9", "F1 F10");
+        row("year range", "", true, -1, "", "", "1990-2000", "", rel, "F1 F5 F6", "F3 F4 F7");
+        row("year of a second decision", "", true, -1, "", "", "1991", "", rel, "F6", "F1");
+        row("number", "", true, -1, "", "", "", "1400", rel, "F5", "F1");
+        row("second number", "", true, -1, "", "", "", "n.1160", rel, "F7", "F1");
+        row("words and fields", "condomino", true, -1, "Cassazione", "", "2009", "", rel, "F3", "F1 F2");
+        row("archive filter", "comune", true, corpus::indexOf(Archive::enti), "", "", "", "", rel, "F7", "F1");
+        row("date sort, newest first", "", true, -1, "Cassazione", "", "", "", SortOrder::DateNewestFirst, "F3 F9 F1",
+            "", true);
+        row("archive and position sort", "", true, -1, "Cassazione", "", "", "", SortOrder::ArchivePosition,
+            "F9 F1 F3", "", true);
+    }
+    void queries()
+    {
+        QFETCH(QString, words);
+        QFETCH(bool, similar);
+        QFETCH(int, archive);
+        QFETCH(QString, court);
+        QFETCH(QString, section);
+        QFETCH(QString, years);
+        QFETCH(QString, number);
+        QFETCH(SortOrder, sort);
+        QFETCH(QStringList, must);
+        QFETCH(QStringList, mustNot);
+        QFETCH(bool, ordered);
+
+        search::SearchEngine engine(&fixtureMassime);
+        search::Query q;
+        q.words = words;
+        q.similarWords = similar;
+        if (archive >= 0)
+            q.archive = corpus::archives()[size_t(archive)].archive;
+        q.court = court;
+        q.section = section;
+        q.years = years;
+        q.number = number;
+        q.sort = sort;
+        const search::Results r = engine.search(q);
+        QCOMPARE(r.status, search::Results::Status::Ok);
+        const QStringList found = idsOf(r);
+        if (ordered)
+            QCOMPARE(found, must);
+        for (const QString& id : must)
+            QVERIFY2(found.contains(id), qPrintable(id + QStringLiteral(" not found in ") + found.join(' ')));
+        for (const QString& id : mustNot)
+            QVERIFY2(!found.contains(id), qPrintable(id + QStringLiteral(" found in ") + found.join(' ')));
+        QCOMPARE(r.total, int(found.size()));
+    }
+
+    void countsPerArchiveIgnoreTheArchiveFilter()
+    {
+        search::SearchEngine engine(&fixtureMassime);
+        search::Query q;
+        q.words = QStringLiteral("comune");
+        q.archive = Archive::edilizia; // "comune" is in F1, F2 (by their topic title) and F7 only
+        const search::Results r = engine.search(q);
+        QCOMPARE(r.total, 0);
+        QCOMPARE(r.perArchive[size_t(corpus::indexOf(Archive::condominio))], 2);
+        QCOMPARE(r.perArchive[size_t(corpus::indexOf(Archive::enti))], 1);
+    }
+
+    void badInput_data()
+    {
+        QTest::addColumn<QString>("words");
+        QTest::addColumn<QString>("years");
+        QTest::addColumn<QString>("number");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<bool>("hint");
+        const int ok = int(search::Results::Status::Ok), empty = int(search::Results::Status::Empty),
+                  invalid = int(search::Results::Status::Invalid);
+        QTest::newRow("empty") << "" << "" << "" << empty << false;
+        QTest::newRow("blanks only") << "   " << "" << "" << empty << false;
+        QTest::newRow("lone asterisk") << "*" << "" << "" << invalid << true;
+        QTest::newRow("asterisk after a blank") << "condominio *" << "" << "" << invalid << true;
+        QTest::newRow("asterisk inside a word") << "cond*ominio" << "" << "" << invalid << true;
+        QTest::newRow("one letter before the asterisk") << "c*" << "" << "" << invalid << true;
+        QTest::newRow("unbalanced quotes") << "\"doppia conformità" << "" << "" << ok << true;
+        QTest::newRow("year not a number") << "condominio" << "duemila" << "" << invalid << true;
+        QTest::newRow("year range backwards") << "condominio" << "2000-1990" << "" << invalid << true;
+        QTest::newRow("number not a number") << "" << "" << "mille" << invalid << true;
+        QTest::newRow("pasted 10,000 characters") << QString(10000, QLatin1Char('a')) << "" << "" << invalid << true;
+        QTest::newRow("control characters") << QStringLiteral("condo\x01mino\x7f") << "" << "" << ok << true;
+        QTest::newRow("only exclusions") << "-condominio" << "" << "" << invalid << true;
+        QTest::newRow("operators alone") << "AND OR NOT" << "" << "" << invalid << true;
+        QTest::newRow("signs alone") << "- + \" \"" << "" << "" << empty << false;
+    }
+    void badInput()
+    {
+        QFETCH(QString, words);
+        QFETCH(QString, years);
+        QFETCH(QString, number);
+        QFETCH(int, status);
+        QFETCH(bool, hint);
+        search::SearchEngine engine(&fixtureMassime);
+        search::Query q;
+        q.words = words;
+        q.years = years;
+        q.number = number;
+        const search::Results r = engine.search(q);
+        QCOMPARE(int(r.status), status);
+        QCOMPARE(!r.hint.isEmpty(), hint);
+        if (status != int(search::Results::Status::Ok))
+            QVERIFY(r.hits.isEmpty());
+    }
+
+    void citations_data()
+    {
+        using E = search::Citation::Ending;
+        QTest::addColumn<QString>("massima");
+        QTest::addColumn<E>("ending");
+        QTest::addColumn<QString>("court");
+        QTest::addColumn<QString>("seat");
+        QTest::addColumn<QString>("section");
+        QTest::addColumn<QDate>("date");
+        QTest::addColumn<QList<int>>("years");
+        QTest::addColumn<QList<int>>("numbers");
+        const QString body = QStringLiteral("Testo della massima.");
+        auto row = [&](const char* name, const QString& end, E ending, const char* court, const char* seat,
+                       const char* section, QDate date, QList<int> years, QList<int> numbers) {
+            QTest::newRow(name) << body + end << ending << QString::fromUtf8(court) << QString::fromUtf8(seat)
+                                << QString::fromUtf8(section) << date << years << numbers;
+        };
+        row("full, with seat", QStringLiteral(" - (T.A.R. Sicilia, Catania, sez.II, 19 luglio 2000, n.1400)"), E::Standard,
+            "T.A.R. Sicilia", "Catania", "II", QDate(2000, 7, 19), {2000}, {1400});
+        row("date and number", QStringLiteral(" - (Cassazione, 10 ottobre 1957, n.10172)"), E::Standard, "Cassazione", "",
+            "", QDate(1957, 10, 10), {1957}, {10172});
+        row("date only", QStringLiteral(" - (Cassazione civile, 14 marzo 1980)"), E::Standard, "Cassazione civile", "", "",
+            QDate(1980, 3, 14), {1980}, {});
+        row("two numbers", QStringLiteral(" - (Cassazione civile, 31 gennaio 1970, n.1777 e n.1787)"), E::Standard,
+            "Cassazione civile", "", "", QDate(1970, 1, 31), {1970}, QList<int>{1777, 1787});
+        row("two decisions", QStringLiteral(" - (T.A.R. Campania, sez.III, 19 marzo 1983, n.2743 e 26 giugno 1983, n.340)"),
+            E::Standard, "T.A.R. Campania", "", "III", QDate(1983, 3, 19), QList<int>{1983, 1983}, QList<int>{2743, 340});
+        row("two dates", QStringLiteral(" - (T.A.R. Sicilia, Catania, 19 aprile 1990 e 21 giugno 1990)"), E::Standard,
+            "T.A.R. Sicilia", "Catania", "", QDate(1990, 4, 19), QList<int>{1990, 1990}, {});
+        row("court of appeal", QStringLiteral(" - (Corte d'Appello Roma, sez.I, 4 luglio 1977, n.1151)"), E::Standard,
+            "Corte d'Appello Roma", "", "I", QDate(1977, 7, 4), {1977}, {1151});
+        row("united sections", QStringLiteral(" - (Cassazione, sez.U, 7 luglio 2009, n.15000)"), E::Standard, "Cassazione",
+            "", "U", QDate(2009, 7, 7), {2009}, {15000});
+        row("labour section", QStringLiteral(" - (Cassazione, sez.L, 2 febbraio 2002, n.1300)"), E::Standard, "Cassazione",
+            "", "L", QDate(2002, 2, 2), {2002}, {1300});
+        row("no dash", QStringLiteral(" (Tribunale Roma, sez.IV, 21 novembre 2010, n.2058 e n.2059)"), E::NoDash,
+            "Tribunale Roma", "", "IV", QDate(2010, 11, 21), {2010}, QList<int>{2058, 2059});
+        row("dash without blank", QStringLiteral(" -(Pretura Roma, 24 marzo 1960, n.127 e n.152)"), E::DashNoBlank,
+            "Pretura Roma", "", "", QDate(1960, 3, 24), {1960}, QList<int>{127, 152});
+        row("full stop", QStringLiteral(" - (Cassazione, sez.II, 19 marzo 1957, n.5158 e n.5173)."), E::FullStop,
+            "Cassazione", "", "II", QDate(1957, 3, 19), {1957}, QList<int>{5158, 5173});
+        row("trailing blank", QStringLiteral(" - (Consiglio di Stato, sez.V, 11 agosto 1964) "), E::TrailingBlank,
+            "Consiglio di Stato", "", "V", QDate(1964, 8, 11), {1964}, {});
+        row("never closed", QStringLiteral(" - (Cassazione, sez.II, 20 agosto 1963"), E::Unclosed, "Cassazione", "", "II",
+            QDate(1963, 8, 20), {1963}, {});
+        row("never closed, two numbers", QStringLiteral(" - (T.A.R. Lombardia, Brescia, sez.I, 12 ottobre 2008, n.190 e n.202"),
+            E::Unclosed, "T.A.R. Lombardia", "Brescia", "I", QDate(2008, 10, 12), {2008}, QList<int>{190, 202});
+        row("no citation", QString(), E::Missing, "", "", "", QDate(), {}, {});
+        row("a remark in brackets", QStringLiteral(" (art. 1117 c.c.)"), E::NoDash, "", "", "", QDate(), {}, {});
+        row("brackets inside the text", QStringLiteral(" (art. 1117 c.c.) e altro."), E::Missing, "", "", "", QDate(), {}, {});
+    }
+    void citations()
+    {
+        QFETCH(QString, massima);
+        QFETCH(search::Citation::Ending, ending);
+        QFETCH(QString, court);
+        QFETCH(QString, seat);
+        QFETCH(QString, section);
+        QFETCH(QDate, date);
+        QFETCH(QList<int>, years);
+        QFETCH(QList<int>, numbers);
+        const search::Citation c = search::parseCitation(massima);
+        QCOMPARE(c.ending, ending);
+        QCOMPARE(c.court, court);
+        QCOMPARE(c.seat, seat);
+        QCOMPARE(c.section, section);
+        QCOMPARE(c.date(), date);
+        QCOMPARE(c.years, years);
+        QCOMPARE(c.numbers, numbers);
+    }
+
+    // Every citation of the delivered corpus, variants included, yields its court and year.
+    void corpusCitationsAllRead()
+    {
+        int unread = 0;
+        for (const search::SourceMassima& m : search::SearchEngine::corpusMassime())
+            if (!search::parseCitation(m.text).isParsed()) {
+                ++unread;
+                qWarning("not read: %s", qPrintable(m.text.right(80)));
+            }
+        QCOMPARE(unread, 0);
+    }
+
+    void coursesOfferedIncludeFamilies()
+    {
+        search::SearchEngine engine(&fixtureMassime);
+        const QStringList courts = engine.courts();
+        for (const char* name : {"Cassazione", "Cassazione civile", "Cassazione penale", "Consiglio di Stato",
+                                 "T.A.R.", "T.A.R. Sicilia", "Tribunale Milano", "Corte d'Appello Roma",
+                                 "Corte costituzionale"})
+            QVERIFY2(courts.contains(QString::fromUtf8(name)), name);
+        QVERIFY(!courts.contains(QStringLiteral("Consiglio di"))); // a family of one court is no family
+        QCOMPARE(engine.sections(), (QStringList{"I", "II", "V", "VI", "U"}));
+    }
+
+    void highlights()
+    {
+        search::SearchEngine engine(&fixtureMassime);
+        search::Query q;
+        q.words = QStringLiteral("perche condomin*");
+        const search::Results r = engine.search(q);
+        QCOMPARE(idsOf(r), QStringList{"F3"});
+        const QString html = r.highlighter.html(r.hits.first().text);
+        QVERIFY(html.contains(QStringLiteral(">perché</span>")));
+        QVERIFY(html.contains(QStringLiteral(">condomini</span>")));
+        QVERIFY(!html.contains(QStringLiteral(">legge</span>")));
+
+        // A phrase is marked where its words stand in a row, not word by word elsewhere.
+        q.words = QStringLiteral("\"doppia conformità\"");
+        const search::Results phrase = engine.search(q);
+        QCOMPARE(idsOf(phrase), QStringList{"F5"});
+        QVERIFY(phrase.highlighter.html(QStringLiteral("doppia conformità; conformità doppia"))
+                    .startsWith(QStringLiteral("<span")));
+        QVERIFY(phrase.highlighter.html(QStringLiteral("doppia conformità; conformità doppia"))
+                    .endsWith(QStringLiteral("; conformità doppia")));
+    }
+
+    // Through the window: the user's text reaches the engine; the hint shows under the field.
+    void windowHintsAndEmptyQuery()
+    {
+        ricerca* w = searchWindow();
+        auto* testo = control<QLineEdit>(w, "testo");
+        testo->setText(QStringLiteral("condominio"));
+        QVERIFY(searchNow(w));
+        QVERIFY(control<QTreeWidget>(w, "risultati")->topLevelItemCount() > 0);
+        QVERIFY(!w->countsText().isEmpty());
+
+        testo->setText(QStringLiteral("*"));
+        QVERIFY(searchNow(w));
+        QVERIFY(!w->hintText().isEmpty());
+        QCOMPARE(control<QTreeWidget>(w, "risultati")->topLevelItemCount(), 0);
+
+        testo->setText(QString(10000, QLatin1Char('x')));
+        QVERIFY(searchNow(w));
+        QVERIFY(w->hintText().contains(QStringLiteral("10000")));
+
+        testo->clear();
+        QVERIFY(searchNow(w));
+        QCOMPARE(control<QTreeWidget>(w, "risultati")->topLevelItemCount(), 0);
+        QVERIFY(w->statusText().startsWith(QStringLiteral("Nessuna ricerca")));
+        QVERIFY(w->hintText().isEmpty());
+    }
+
+    // A result opens in its archive window exactly as the user's clicks would leave it,
+    // whatever that window showed before.
+    void openingMatchesClicks_data()
+    {
+        QTest::addColumn<int>("beforeTopic"); // 0: the window is not loaded yet
+        QTest::addColumn<int>("beforePosition");
+        QTest::newRow("window not loaded") << 0 << 0;
+        QTest::newRow("another topic shown") << 5 << 4;
+        QTest::newRow("same topic, further on") << 10 << 6;
+    }
+    void openingMatchesClicks()
+    {
+        QFETCH(int, beforeTopic);
+        QFETCH(int, beforePosition);
+        const MassimaRef target{Archive::condominio, 10, 3};
+        const QString name = corpus::info(target.archive).name;
+        const search::Citation cite =
+            search::parseCitation(corpus::ArchiveTables::Build(target.archive).Massima(target.topic, target.position));
+        QVERIFY(!cite.numbers.isEmpty());
+
+        auto prepare = [&] {
+            auto* w = qobject_cast<BrowserWindow*>(registry().show(name));
+            if (beforeTopic > 0 && !clickTo(w, beforeTopic, beforePosition))
+                qFatal("could not reach topic %d", beforeTopic);
+            return w;
+        };
+
+        // By hand.
+        BrowserWindow* byHand = prepare();
+        QVERIFY(clickTo(byHand, target.topic, target.position));
+        const BrowserState expected = stateOf(byHand);
+        QCOMPARE(expected.topic, target.topic);
+        QCOMPARE(expected.position, target.position);
+        registry().reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        registerWindows();
+
+        // Through the search window: its own citation finds it; Enter on the result opens it.
+        if (beforeTopic > 0)
+            prepare();
+        ricerca* w = searchWindow();
+        control<QLineEdit>(w, "numero")->setText(QString::number(cite.numbers.first()));
+        control<QLineEdit>(w, "anno")->setText(QString::number(cite.years.first()));
+        QVERIFY(searchNow(w));
+        auto* list = control<QTreeWidget>(w, "risultati");
+        int row = -1;
+        for (int i = 0; i < w->hits().size(); ++i)
+            if (w->hits()[i].ref == target)
+                row = i;
+        QVERIFY(row >= 0);
+        list->setCurrentItem(list->topLevelItem(row));
+        QTest::keyClick(list, Qt::Key_Return);
+        auto* opened = qobject_cast<BrowserWindow*>(registry().find(name));
+        QVERIFY(opened && opened->isVisible());
+        QCOMPARE(stateOf(opened), expected);
+    }
+
+    void copyPutsTextArchiveAndTopic()
+    {
+        const MassimaRef target{Archive::imprese, 5, 2};
+        const corpus::ArchiveTables tables = corpus::ArchiveTables::Build(target.archive);
+        const QString text = tables.Massima(target.topic, target.position);
+        const QString expected = text + QLatin1Char('\n') + QStringLiteral("Massime sulle imprese: ") + tables.Title(5);
+        QCOMPARE(ModLexoria::MassimaCopyText(target.archive, tables.Title(5), text), expected);
+
+        // The search window's button.
+        QGuiApplication::clipboard()->clear();
+        ricerca* w = searchWindow();
+        const search::Citation cite = search::parseCitation(text);
+        control<QLineEdit>(w, "anno")->setText(QString::number(cite.years.first()));
+        control<QComboBox>(w, "archivio")->setCurrentIndex(corpus::indexOf(target.archive) + 1);
+        QVERIFY(searchNow(w));
+        auto* list = control<QTreeWidget>(w, "risultati");
+        for (int i = 0; i < w->hits().size(); ++i)
+            if (w->hits()[i].ref == target)
+                list->setCurrentItem(list->topLevelItem(i));
+        QVERIFY(w->hits().size() > 0);
+        control<QPushButton>(w, "copia")->click();
+        QCOMPARE(QGuiApplication::clipboard()->text(), expected);
+
+        // The archive window's Ctrl+Shift+C, with nothing copied before a massima is shown.
+        QGuiApplication::clipboard()->setText(QStringLiteral("prima"));
+        auto* b = qobject_cast<BrowserWindow*>(registry().show(corpus::info(target.archive).name));
+        QVERIFY(QTest::qWaitForWindowActive(b));
+        QTest::keyClick(b, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("prima"));
+        QVERIFY(clickTo(b, target.topic, target.position));
+        control<QPlainTextEdit>(b, "sent")->setFocus();
+        QTest::keyClick(b, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(), expected);
+    }
+
+    void reachedFromBrowserAndChooser()
+    {
+        auto* b = qobject_cast<BrowserWindow*>(registry().show(QStringLiteral("edilizia")));
+        QMenu* modifica = b->findChild<QMenu*>(QStringLiteral("modif"));
+        QAction* last = modifica->actions().last();
+        QCOMPARE(last->text(), QStringLiteral("&Trova nelle massime..."));
+        QCOMPARE(last->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+F")));
+        last->trigger();
+        QVERIFY(registry().find(QStringLiteral("ricerca")) && registry().find(QStringLiteral("ricerca"))->isVisible());
+        registry().unload(QStringLiteral("ricerca"));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+        auto* chooser = qobject_cast<scelta*>(registry().show(QStringLiteral("scelta")));
+        auto* cerca = control<QPushButton>(chooser, "cerca");
+        QCOMPARE(cerca->text(), QStringLiteral("&Cerca"));
+        // It covers no other control of the chooser.
+        for (QWidget* other : chooser->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+            if (other != cerca && other->isVisible())
+                QVERIFY2(!other->geometry().intersects(cerca->geometry()), qPrintable(other->objectName()));
+        cerca->click();
+        QVERIFY(registry().find(QStringLiteral("ricerca")) && registry().find(QStringLiteral("ricerca"))->isVisible());
+    }
+
+    // Leaving the program closes the search window too, so no window outlives the exit.
+    void exitClosesTheSearchWindow()
+    {
+        ScriptedDialogs dialogs;
+        searchWindow();
+        dialogs.answerNext(QMessageBox::Yes);
+        ModLexoria::ConfirmExit();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!registry().isLoaded(QStringLiteral("ricerca")));
+    }
+
+    // Every control a user reaches is named for screen readers, by its visible text where it has one.
+    void accessibleNames()
+    {
+        ricerca* w = searchWindow();
+        control<QLineEdit>(w, "testo")->setText(QStringLiteral("condominio"));
+        QVERIFY(searchNow(w));
+        const auto name = [](QObject* o) {
+            QAccessibleInterface* a = QAccessible::queryAccessibleInterface(o);
+            return a ? a->text(QAccessible::Name) : QString();
+        };
+        for (QWidget* c : w->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+            if (c->focusPolicy() == Qt::NoFocus && !qobject_cast<QLabel*>(c))
+                continue;
+            QVERIFY2(!name(c).isEmpty(), qPrintable(c->objectName()));
+        }
+        QCOMPARE(name(control<QPushButton>(w, "copia")), QStringLiteral("Copia"));
+        QCOMPARE(name(control<QPushButton>(w, "stampa")), QStringLiteral("Stampa risultati"));
+        QCOMPARE(name(control<QLineEdit>(w, "testo")), QStringLiteral("Parole da cercare"));
+        // On Linux a combo box reads out its current entry as its name and its label through the label relation.
+        auto* corte = control<QComboBox>(w, "corte");
+        QCOMPARE(corte->accessibleName(), QStringLiteral("Corte"));
+        bool labelled = false;
+        for (const auto& [other, relation] :
+             QAccessible::queryAccessibleInterface(corte)->relations(QAccessible::Label))
+            labelled = labelled || other->object() == control<QLabel>(w, "lblCorte");
+        QVERIFY(labelled);
+        QCOMPARE(name(control<QLabel>(w, "stato")), w->statusText());
+        control<QLineEdit>(w, "testo")->setText(QStringLiteral("*"));
+        QVERIFY(searchNow(w));
+        QCOMPARE(name(control<QLabel>(w, "avviso")), w->hintText()); // kept current
+        auto* chooser = registry().show(QStringLiteral("scelta"));
+        QCOMPARE(name(control<QPushButton>(chooser, "cerca")), QStringLiteral("Cerca"));
+    }
+
+    void printsTheListedMassime()
+    {
+        Presentation::setMode(Presentation::Mode::Suppressed);
+        ScriptedDialogs dialogs;
+        dialogs.answerNext(QMessageBox::Ok);
+        ricerca* w = searchWindow();
+        control<QPushButton>(w, "stampa")->click(); // nothing listed: told so
+        QCOMPARE(dialogs.messages.size(), 1);
+        control<QLineEdit>(w, "anno")->setText(QStringLiteral("1990"));
+        control<QComboBox>(w, "ordine")->setCurrentIndex(int(SortOrder::DateNewestFirst));
+        QVERIFY(searchNow(w));
+        const QList<search::Hit> hits = w->hits();
+        QVERIFY(hits.size() > 2 && hits.size() <= 50);
+        control<QPushButton>(w, "stampa")->click();
+        QCOMPARE(dialogs.messages.size(), 1); // only the first box, no second one
+        QCOMPARE(w->statusText(), QStringLiteral("ho visualizzato il testo su WORD"));
+        Presentation::setMode(Presentation::Mode::Open);
+
+        // One massima a page, in the listed order, each under its own archive heading line.
+        QTextDocument& doc = WordApplication::latest()->ActiveDocument()->textDocument();
+        int breaks = 0;
+        for (QTextBlock b = doc.begin(); b.isValid(); b = b.next())
+            breaks += (b.blockFormat().pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore) ? 1 : 0;
+        QCOMPARE(breaks, int(hits.size()) - 1);
+        const QString printed = doc.toPlainText();
+        qsizetype at = 0;
+        for (const search::Hit& hit : hits) {
+            const QString heading = corpus::info(hit.ref.archive).exportHeading + hit.topicTitle + QStringLiteral("    n.")
+                                  + QString::number(hit.ref.position);
+            at = printed.indexOf(heading, at);
+            QVERIFY2(at >= 0, qPrintable(heading));
+            QVERIFY(printed.indexOf(hit.text.trimmed(), at) > at);
+        }
+    }
+};
+
+QTEST_MAIN(TestSearch)
+#include "tst_search.moc"
