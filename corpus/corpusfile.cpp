@@ -55,7 +55,7 @@ public:
 
     ParsedArchive finish()
     {
-        if (expected_ <= topics_) {
+        if (expected_ <= topics_ && !stopped()) {
             fault(expected_ == topics_ ? QStringLiteral("topic %1 missing").arg(expected_)
                                        : QStringLiteral("topics %1..%2 missing").arg(expected_).arg(topics_));
         }
@@ -100,14 +100,35 @@ private:
     void massima(const QString& text)
     {
         QStringList& list = result_.massime[current_];
-        if (list.size() >= positions_) {
-            fault(QStringLiteral("topic %1 has more than %2 massime").arg(current_).arg(positions_));
+        // The bar's positions run to P and the windows step one past the last
+        // massima, so a topic holds at most P - 1.
+        if (list.size() >= positions_ - 1) {
+            fault(QStringLiteral("topic %1 has %2 massime or more, at most %3 fit its %2 positions")
+                      .arg(current_)
+                      .arg(positions_)
+                      .arg(positions_ - 1));
+            return;
+        }
+        if (text.size() > MaxMassimaLength) {
+            fault(QStringLiteral("massima of %1 characters, longer than %2").arg(text.size()).arg(MaxMassimaLength));
             return;
         }
         list.append(text);
     }
 
-    void fault(const QString& message) { result_.faults.push_back({lineNumber_, message}); }
+    void fault(const QString& message)
+    {
+        if (stopped())
+            return;
+        result_.faults.push_back({lineNumber_, message});
+        if (stopped())
+            result_.faults.push_back({lineNumber_, QStringLiteral("%1 faults, reading stopped here").arg(MaxFaults)});
+    }
+
+public:
+    bool stopped() const { return result_.faults.size() >= std::size_t(MaxFaults); }
+
+private:
 
     int topics_;
     int positions_;
@@ -124,7 +145,7 @@ ParsedArchive parseArchiveFile(const QByteArray& bytes, int topics, int position
     Parser parser(topics, positions);
     int number = 0;
     qsizetype start = 0;
-    while (start < bytes.size()) {
+    while (start < bytes.size() && !parser.stopped()) {
         qsizetype end = bytes.indexOf('\n', start);
         if (end < 0)
             end = bytes.size();

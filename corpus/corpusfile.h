@@ -10,6 +10,11 @@
 
 namespace corpus {
 
+// The longest massima a window can sensibly show.
+inline constexpr int MaxMassimaLength = 20000;
+// Reading stops at this many faults: a file that bad is not worth reading on.
+inline constexpr int MaxFaults = 50;
+
 struct CorpusFault {
     int line; // 1-based; the last line for faults found at the end of the file
     QString message;
@@ -23,6 +28,9 @@ struct ParsedArchive {
 
 // Reads a whole data file for an archive of `topics` topics with `positions`
 // positions each. Faulty lines are reported and left out; the rest is kept.
+// A topic holds fewer massime than positions (the windows step one position
+// past the last massima), each at most MaxMassimaLength characters long. After
+// MaxFaults faults a last one says that reading stopped there.
 ParsedArchive parseArchiveFile(const QByteArray& bytes, int topics, int positions);
 
 } // namespace corpus

@@ -63,8 +63,11 @@ Presentation::Result printMassime(MassimeSource& source)
         selection.TypeText(source.massima(number.trimmed().toInt()));
         if (!source.printAll())
             break;
-        source.setBarValue(source.barValue() + 1);
-        if (source.barValue() > source.topicCount())
+        // Each step must move the bar: at its maximum it cannot, and the loop ends
+        // there whatever the topic count says.
+        const int before = source.barValue();
+        source.setBarValue(before + 1);
+        if (source.barValue() <= before || source.barValue() > source.topicCount())
             break;
         selection.TypeText(ParagraphEnd + NewPage);
     }

@@ -3,6 +3,7 @@
 #include "colours.h"
 #include "controls.h"
 #include "fonts.h"
+#include "textfiles.h"
 #include "tipfile.h"
 #include "twips.h"
 
@@ -13,6 +14,8 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 
 namespace {
 
@@ -50,6 +53,34 @@ QString frmTip::notFoundMessage()
          + QStringLiteral("Inserire il file nella stessa directory dell'applicazione. ");
 }
 
+namespace {
+
+QString replaceAdvice()
+{
+    return QStringLiteral("Sostituirlo con un file di testo, creato con il Blocco note, con un suggerimento per ogni "
+                          "riga, nella stessa directory dell'applicazione.");
+}
+
+} // namespace
+
+QString frmTip::cannotReadMessage(const QString& reason)
+{
+    return QStringLiteral("Impossibile leggere il file ") + TipFileName + QStringLiteral(" (") + reason
+         + QStringLiteral(").\r\n\r\n") + replaceAdvice();
+}
+
+QString frmTip::notTextMessage()
+{
+    return QStringLiteral("Il file ") + TipFileName + QStringLiteral(" non è un file di testo.\r\n\r\n")
+         + replaceAdvice();
+}
+
+QString frmTip::noTipsMessage()
+{
+    return QStringLiteral("Il file ") + TipFileName + QStringLiteral(" è vuoto.\r\n\r\n")
+         + QStringLiteral("Inserire nel file un suggerimento per ogni riga.");
+}
+
 void frmTip::createControls()
 {
     setFixedSize(scaling::pixelsFromTwipsX(this, ClientWidth), scaling::pixelsFromTwipsY(this, ClientHeight));
@@ -64,12 +95,27 @@ void frmTip::createControls()
                              sansSerif(12, true), palette().color(QPalette::WindowText));
     scaling::placeTwips(Label1, 180, 150, 3615, 375);
 
-    lblTipText = Controls::label(Picture1, QStringLiteral("lblTipText"), {}, sansSerif(9.75),
+    // The tip box keeps its size and place; a tip too long for it gets a
+    // vertical scroll bar (and the box a keyboard focus, for the arrow keys).
+    tipBox = new QScrollArea(Picture1);
+    tipBox->setObjectName(QStringLiteral("tipBox"));
+    tipBox->setFrameShape(QFrame::NoFrame);
+    tipBox->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    tipBox->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    tipBox->setWidgetResizable(true);
+    tipBox->setFocusPolicy(Qt::NoFocus);
+    tipBox->setAccessibleName(QStringLiteral("Casella del suggerimento"));
+    tipBox->viewport()->setAutoFillBackground(false);
+    scaling::placeTwips(tipBox, 180, 660, 3615, 1935);
+
+    lblTipText = Controls::label(nullptr, QStringLiteral("lblTipText"), {}, sansSerif(9.75),
                                  palette().color(QPalette::WindowText));
     // The tip itself is the accessible name (QLabel keeps it current); the
     // description says what it is.
     lblTipText->setAccessibleDescription(QStringLiteral("Suggerimento"));
-    scaling::placeTwips(lblTipText, 180, 660, 3615, 1935);
+    lblTipText->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    tipBox->setWidget(lblTipText);
+    lblTipText->setAutoFillBackground(false);
 
     auto button = [this](const char* name, const char* caption, double top) {
         QPushButton* b = Controls::button(this, QString::fromLatin1(name), QString::fromUtf8(caption), {}, font());
@@ -89,19 +135,33 @@ void frmTip::Form_Load()
 {
     Controls::centreOnScreen(this);
     if (!LoadTips(tipFile_))
-        lblTipText->setText(notFoundMessage());
+        showText(loadProblem_);
 }
 
 bool frmTip::LoadTips(const QString& fileName)
 {
-    if (fileName.isEmpty() || !QFileInfo(fileName).isFile())
+    const TextFiles::Head head = TextFiles::readHead(fileName, help::tipfile::MaxBytes);
+    switch (head.status) {
+    case TextFiles::Head::Status::Missing:
+        loadProblem_ = notFoundMessage();
         return false;
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
+    case TextFiles::Head::Status::NotAFile:
+    case TextFiles::Head::Status::Unreadable:
+        loadProblem_ = cannotReadMessage(head.reason);
         return false;
-    const QByteArray head = file.read(help::tipfile::MaxBytes);
-    tips_ += help::tipfile::decode(head, !file.atEnd());
-    file.close();
+    case TextFiles::Head::Status::Read:
+        break;
+    }
+    if (TextFiles::looksBinary(head.data)) {
+        loadProblem_ = notTextMessage();
+        return false;
+    }
+    const QStringList tips = help::tipfile::decode(head.data, head.truncated);
+    if (tips.isEmpty()) {
+        loadProblem_ = noTipsMessage();
+        return false;
+    }
+    tips_ += tips;
     AdvanceTip();
     return true;
 }
@@ -117,7 +177,16 @@ void frmTip::AdvanceTip()
 void frmTip::DisplayCurrentTip()
 {
     if (!tips_.isEmpty())
-        lblTipText->setText(tips_.at(currentTip_ - 1));
+        showText(tips_.at(currentTip_ - 1));
+}
+
+void frmTip::showText(const QString& text)
+{
+    lblTipText->setText(text);
+    tipBox->verticalScrollBar()->setValue(0);
+    // Only a tip that does not fit takes a stop in the tab order.
+    const bool overflows = lblTipText->heightForWidth(tipBox->width()) > tipBox->height();
+    tipBox->setFocusPolicy(overflows ? Qt::StrongFocus : Qt::NoFocus);
 }
 
 void frmTip::cmdNextTip_Click() { AdvanceTip(); }

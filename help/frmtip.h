@@ -11,6 +11,7 @@
 class QFrame;
 class QLabel;
 class QPushButton;
+class QScrollArea;
 
 class frmTip : public QWidget, public FormHooks {
     Q_OBJECT
@@ -22,6 +23,13 @@ public:
     static QString defaultTipFile();
     // Shown in place of a tip when the tip file is missing.
     static QString notFoundMessage();
+    // Shown in place of a tip when the tip file is there but cannot be read
+    // (no permission, a folder or a FIFO in its place); `reason` says why.
+    static QString cannotReadMessage(const QString& reason);
+    // Shown in place of a tip when the tip file is not a text file.
+    static QString notTextMessage();
+    // Shown in place of a tip when the tip file holds no line at all.
+    static QString noTipsMessage();
 
     void Form_Load() override;
 
@@ -39,13 +47,16 @@ public:
 
 private:
     void createControls();
+    void showText(const QString& text);
 
     QString tipFile_;
+    QString loadProblem_; // why LoadTips() found no tip to show
     QStringList tips_;
     int currentTip_ = 0;
 
     QFrame* Picture1 = nullptr;
     QLabel* Label1 = nullptr;
+    QScrollArea* tipBox = nullptr; // holds lblTipText; scrolls a tip too long for it
     QLabel* lblTipText = nullptr;
     QPushButton* cmdOK = nullptr;
     QPushButton* cmdNextTip = nullptr;

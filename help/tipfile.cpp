@@ -2,26 +2,10 @@
 
 #include "textfiles.h"
 
-#include <QStringDecoder>
 
 namespace help::tipfile {
 
 namespace {
-
-// No text file holds NUL bytes, and few other control characters.
-bool looksBinary(const QByteArray& data)
-{
-    if (data.contains('\0'))
-        return true;
-    const QByteArray head = data.left(4096);
-    qsizetype controls = 0;
-    for (const char c : head) {
-        const auto u = static_cast<unsigned char>(c);
-        if (u < 0x20 && u != '\t' && u != '\n' && u != '\r' && u != '\f')
-            ++controls;
-    }
-    return head.size() >= 64 && controls * 10 > head.size(); // more than one in ten
-}
 
 // What the tip label can show: tabs become blanks, other control characters
 // and undecodable bytes go.
@@ -44,23 +28,18 @@ QString cleanTip(QStringView line)
 
 QStringList decode(QByteArray data, bool truncated)
 {
-    // A file cut short ends at its last whole line (or, in one endless line, at
-    // its last ASCII byte), so no character is split.
-    if (truncated) {
-        qsizetype end = data.lastIndexOf('\n');
-        for (qsizetype i = data.size() - 1; end < 0 && i >= 0; --i)
-            if (static_cast<unsigned char>(data[i]) < 0x80)
-                end = i;
-        data.truncate(end + 1);
-    }
-
-    // UTF-16 and UTF-32 (with their byte-order mark) are full of NUL bytes: only
-    // the 8-bit encodings are checked for binary content.
-    const auto bom = QStringConverter::encodingForData(data);
-    const bool wide = bom && *bom != QStringConverter::Utf8 && *bom != QStringConverter::Latin1;
-    if (!wide && looksBinary(data))
+    if (TextFiles::looksBinary(data))
         return {};
-    const QString text = TextFiles::decode(data);
+    QString text = TextFiles::decode(truncated ? TextFiles::wholeCharacters(data) : data);
+    // A file cut short ends at its last whole line; one endless line is kept as
+    // far as it was read (each tip is cut to its length anyway).
+    if (truncated) {
+        qsizetype end = text.size();
+        while (end > 0 && text[end - 1] != QLatin1Char('\n') && text[end - 1] != QLatin1Char('\r'))
+            --end;
+        if (end > 0)
+            text.truncate(end);
+    }
 
     QStringList tips;
     qsizetype start = 0;

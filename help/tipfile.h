@@ -3,7 +3,8 @@
 // Windows (CRLF, Windows-1252) or on Linux (LF, UTF-8), it reads the same. A
 // damaged or oversized file never stalls the window: only the first
 // MaxBytes are read, at most MaxTips tips are kept and each is cut at
-// MaxTipLength characters; a file that is not text gives no tips.
+// MaxTipLength characters; a file that is not text gives no tips. The bytes
+// are decoded as every text file beside the program is (TextFiles).
 
 #include <QByteArray>
 #include <QStringList>

@@ -149,6 +149,35 @@ qsizetype nextLineStart(const QList<Item>& items, qsizetype from)
     return i;
 }
 
+// Where the text read so far holds whole items only: after its last line break,
+// else at its last comma outside double quotes; 0 when no item ends in it.
+qsizetype lastItemEnd(const QString& text)
+{
+    qsizetype end = text.size();
+    while (end > 0 && text[end - 1] != QLatin1Char('\n') && text[end - 1] != QLatin1Char('\r'))
+        --end;
+    if (end > 0)
+        return end;
+    qsizetype lastComma = 0;
+    bool itemStart = true;
+    bool quoted = false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (quoted) {
+            quoted = c != QLatin1Char('"');
+        } else if (c == QLatin1Char(',')) {
+            lastComma = i;
+            itemStart = true;
+        } else if (itemStart && c == QLatin1Char('"')) {
+            quoted = true;
+            itemStart = false;
+        } else if (!isBlank(c)) {
+            itemStart = false;
+        }
+    }
+    return lastComma;
+}
+
 } // namespace
 
 QString PriceList::locate(const QString& fileName)
@@ -156,7 +185,9 @@ QString PriceList::locate(const QString& fileName)
     const QStringList folders = {QDir::currentPath(), QCoreApplication::applicationDirPath()};
     for (const QString& folder : folders) {
         const QFileInfo candidate(QDir(folder), fileName);
-        if (!folder.isEmpty() && candidate.isFile())
+        // Whatever lies there is the price list: a folder or a FIFO in its place is
+        // reported as unreadable rather than passed over.
+        if (!folder.isEmpty() && candidate.exists())
             return candidate.filePath();
     }
     return {};
@@ -167,7 +198,7 @@ PriceList PriceList::load()
     const QString path = locate();
     if (path.isEmpty()) {
         PriceList list;
-        list.problems << FileName + QStringLiteral(": file non trovato nella cartella corrente né in quella del programma");
+        list.addProblem(FileName + QStringLiteral(": file non trovato nella cartella corrente né in quella del programma"));
         return list;
     }
     return read(path);
@@ -176,40 +207,56 @@ PriceList PriceList::load()
 PriceList PriceList::read(const QString& path)
 {
     const QString name = QFileInfo(path).fileName();
-    if (!QFileInfo(path).isFile()) {
-        PriceList list;
-        list.problems << name + QStringLiteral(": file non trovato");
+    PriceList list;
+    const TextFiles::Head head = TextFiles::readHead(path, MaxFileBytes);
+    switch (head.status) {
+    case TextFiles::Head::Status::Missing:
+        list.addProblem(name + QStringLiteral(": file non trovato"));
+        return list;
+    case TextFiles::Head::Status::NotAFile:
+    case TextFiles::Head::Status::Unreadable:
+        list.addProblem(name + QStringLiteral(": impossibile leggere il file (") + head.reason + QStringLiteral(")"));
+        return list;
+    case TextFiles::Head::Status::Read:
+        break;
+    }
+    if (!head.truncated)
+        return parse(head.data, name);
+
+    const QString tooLarge = name + QStringLiteral(": file troppo grande (oltre 1 MB)");
+    if (TextFiles::looksBinary(head.data)) {
+        list.addProblem(name + QStringLiteral(": non è un file di testo"));
         return list;
     }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        PriceList list;
-        list.problems << name + QStringLiteral(": impossibile leggere il file");
+    // Only whole items are read: up to the last line break, or in a file of one
+    // endless line up to the last comma between items.
+    QString text = TextFiles::decode(head.data);
+    const qsizetype end = lastItemEnd(text);
+    if (end <= 0) {
+        list.addProblem(tooLarge + QStringLiteral(": nel primo MB non finisce nessuna voce, nessun programma letto"));
         return list;
     }
-    QByteArray data = file.read(MaxFileBytes + 1);
-    const bool tooLarge = data.size() > MaxFileBytes;
-    if (tooLarge) {
-        // Whole lines only, so no character is cut in two.
-        data.truncate(MaxFileBytes);
-        const qsizetype lastBreak = data.lastIndexOf('\n');
-        data.truncate(lastBreak < 0 ? 0 : lastBreak + 1);
-    }
-    PriceList list = parse(data, name);
-    if (tooLarge)
-        list.prependProblem(name + QStringLiteral(": file troppo grande (oltre 1 MB), letta solo la parte iniziale"));
+    text.truncate(end);
+    list = parseText(text, name, true);
+    list.prependProblem(tooLarge + QStringLiteral(", letta solo la parte iniziale"));
     return list;
 }
 
 PriceList PriceList::parse(const QByteArray& data, const QString& fileName)
 {
-    PriceList list;
-    Problems problem(list, fileName);
-    if (data.contains('\0')) {
-        problem.atFile(QStringLiteral("non è un file di testo"));
+    if (TextFiles::looksBinary(data)) {
+        PriceList list;
+        Problems(list, fileName).atFile(QStringLiteral("non è un file di testo"));
         return list;
     }
-    const QList<Item> items = splitItems(TextFiles::decode(data));
+    return parseText(TextFiles::decode(data), fileName, false);
+}
+
+PriceList PriceList::parseText(const QString& text, const QString& fileName, bool truncated)
+{
+    PriceList list;
+    Problems problem(list, fileName);
+    const QList<Item> items = splitItems(text);
     if (items.isEmpty()) {
         problem.atFile(QStringLiteral("file vuoto"));
         return list;
@@ -245,33 +292,38 @@ PriceList PriceList::parse(const QByteArray& data, const QString& fileName)
     qsizetype p = 2;
     while (p < items.size() && list.records.size() < limit) {
         const Item& first = items[p];
-        // A record that begins a line holding more than one item is written one to a
-        // line: its four items must share that line, or a comma is missing or extra.
-        const bool onOneLine = first.startsLine && p + 1 < items.size() && items[p + 1].line == first.line;
         if (p + 3 >= items.size()) {
             const auto faulty = std::find_if(items.cbegin() + p, items.cend(),
                                              [](const Item& item) { return !item.defect.isEmpty(); });
             if (faulty != items.cend())
                 problem.atLine(faulty->line, faulty->defect);
-            else
+            else if (!truncated)
                 problem.atLine(first.line, QStringLiteral("programma incompleto (attese 4 voci: nome, argomento, "
                                                           "prezzo di listino, prezzo via internet)"));
             p = items.size();
             break;
         }
+        // A record may be split over lines (items are separated by commas or line
+        // breaks), and several may share a line; but a record followed on its last
+        // line by one to three items, too few for another record, has a comma too
+        // many or an item too few.
+        qsizetype after = 0; // items after the record's fourth on the same line, counted up to 4
+        while (after < 4 && p + 4 + after < items.size() && !items[p + 4 + after].startsLine)
+            ++after;
+        const bool wellShaped = after == 0 || after == 4;
         QString fault;
         int faultLine = first.line;
-        // A faulty item is the likeliest cause of any other trouble, so it is named first.
+        // A faulty item is the likeliest cause of any other trouble, so it is named
+        // first; in a misshapen record only the items of its first line are its own.
         for (qsizetype j = p; j < p + 4 && fault.isEmpty(); ++j)
-            if (!items[j].defect.isEmpty() && (!onOneLine || items[j].line == first.line)) {
+            if (!items[j].defect.isEmpty() && (wellShaped || items[j].line == first.line)) {
                 fault = items[j].defect;
                 faultLine = items[j].line;
             }
-        if (fault.isEmpty() && onOneLine) {
-            if (items[p + 3].line != first.line)
-                fault = QStringLiteral("mancano voci (attese 4 per programma: nome, argomento, due prezzi)");
-            else if (p + 4 < items.size() && items[p + 4].line == first.line)
-                fault = QStringLiteral("più di 4 voci per programma (una virgola di troppo nel testo o nel prezzo?)");
+        if (fault.isEmpty() && !wellShaped) {
+            fault = items[p + 3].line == first.line
+                        ? QStringLiteral("più di 4 voci per programma (una virgola di troppo nel testo o nel prezzo?)")
+                        : QStringLiteral("mancano voci (attese 4 per programma: nome, argomento, due prezzi)");
         }
         std::optional<double> prices[2];
         for (int j = 0; j < 2 && fault.isEmpty(); ++j) {
@@ -285,7 +337,8 @@ PriceList PriceList::parse(const QByteArray& data, const QString& fileName)
         }
         if (!fault.isEmpty()) {
             problem.atLine(faultLine, fault);
-            p = nextLineStart(items, p);
+            // A well-shaped record is passed whole; otherwise reading starts again on the next line.
+            p = wellShaped ? p + 4 : nextLineStart(items, p);
             continue;
         }
         list.records.append({items[p].text, items[p + 1].text, *prices[0], *prices[1]});
@@ -348,6 +401,7 @@ QString PriceList::problemDetails() const
         lines << QStringLiteral("... ") + moreProblemsText(moreProblems);
     return lines.join(QLatin1Char('\n'));
 }
+
 
 QString PriceList::plainNumber(double value)
 {

@@ -45,9 +45,13 @@ struct PriceList {
     // locate() and read(); a missing file is a problem like any other.
     static PriceList load();
     static PriceList read(const QString& path);
-    // UTF-8 or Windows-1252, CRLF or LF line ends. `fileName` names the
-    // file in the problem lines.
+    // UTF-8, Windows-1252 or UTF-16 with a byte-order mark (TextFiles), CRLF
+    // or LF line ends. `fileName` names the file in the problem lines.
     static PriceList parse(const QByteArray& data, const QString& fileName = FileName);
+
+    // Items already decoded; `truncated`: the text is the head of a longer file,
+    // so a last record it holds only in part is no fault of the file.
+    static PriceList parseText(const QString& text, const QString& fileName, bool truncated);
 
     // The line a window shows: the first problem, with how many more follow.
     QString problemSummary() const;

@@ -14,3 +14,12 @@ target_link_libraries(lexoria_media
   PRIVATE PkgConfig::FLUIDSYNTH PkgConfig::ALSA)
 
 lexoria_beside_program(lexoria_music_asset Internet.mid "Copying the start-up music beside the program")
+
+# The check of a tune file before it reaches the synthesiser: Qt Core only, so
+# the fuzzing targets can build it on its own.
+add_library(lexoria_midifile STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/midifile.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/midifile.h)
+target_include_directories(lexoria_midifile PUBLIC ${CMAKE_CURRENT_LIST_DIR})
+target_link_libraries(lexoria_midifile PUBLIC Qt6::Core)
+target_link_libraries(lexoria_media PUBLIC lexoria_midifile)

@@ -1,8 +1,12 @@
 // The build-time check of the corpus data: every fault is reported as file:line.
 
+#include <QDir>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
+#include <sys/types.h>
 
 namespace {
 
@@ -23,7 +27,21 @@ QByteArray replaced(QByteArray text, const QByteArray& from, const QByteArray& t
     return text.replace(from, to);
 }
 
+// The sound file with topic 1 holding `count` massime instead of its one.
+QByteArray withMassime(int count)
+{
+    QByteArray massime;
+    for (int i = 0; i < count; ++i)
+        massime += "Massima " + QByteArray::number(i) + "\n";
+    return replaced(soundFile(), "Una massima con accenti: \xc3\xa8 \xc3\xa0 \xc3\xb9.\n", massime);
+}
+
+// What stands at the data file's place.
+enum class Kind { File, Fifo, Folder };
+
 } // namespace
+
+Q_DECLARE_METATYPE(Kind)
 
 class TestCorpusCheck : public QObject {
     Q_OBJECT
@@ -34,50 +52,74 @@ private slots:
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<QString>("expected"); // the whole first message line; empty for a sound file
 
-        const QByteArray good = soundFile();
-        QByteArray tooMany = "== 1 Uno\n";
-        for (int i = 0; i < 101; ++i)
-            tooMany += "Massima " + QByteArray::number(i) + "\n";
-        tooMany += replaced(good, "== 1 Titolo 1\nUna massima con accenti: è à ù.\n", "");
+        QTest::addColumn<Kind>("kind");
+        QTest::addColumn<int>("lines"); // how many message lines at most; 0: any number
 
-        QTest::newRow("sound") << "enti.txt" << good << "";
-        QTest::newRow("sound with CRLF") << "enti.txt" << replaced(good, "\n", "\r\n") << "";
+        const QByteArray good = soundFile();
+        QTest::newRow("sound") << "enti.txt" << good << "" << Kind::File << 0;
+        QTest::newRow("sound with CRLF") << "enti.txt" << replaced(good, "\n", "\r\n") << "" << Kind::File << 0;
         QTest::newRow("missing topic") << "enti.txt" << replaced(good, "== 5 Titolo 5\n", "")
-                                       << "enti.txt:8: topic 5 missing before topic 6";
+                                       << "enti.txt:8: topic 5 missing before topic 6" << Kind::File << 0;
         QTest::newRow("repeated topic") << "enti.txt" << replaced(good, "== 5 Titolo 5\n", "== 4 Titolo 5\n")
-                                        << "enti.txt:8: topic 4 repeated or out of order, expected topic 5";
+                                        << "enti.txt:8: topic 4 repeated or out of order, expected topic 5" << Kind::File << 0;
         QTest::newRow("missing at end") << "enti.txt" << replaced(good, "== 36 Titolo 36\n", "")
-                                        << "enti.txt:38: topic 36 missing";
-        QTest::newRow("beyond N") << "enti.txt" << good + "== 37 Troppi\n" << "enti.txt:40: topic 37 outside 1..36";
-        QTest::newRow("more massime than positions") << "enti.txt" << tooMany
-                                                     << "enti.txt:102: topic 1 has more than 100 massime";
+                                        << "enti.txt:38: topic 36 missing" << Kind::File << 0;
+        QTest::newRow("beyond N") << "enti.txt" << good + "== 37 Troppi\n" << "enti.txt:40: topic 37 outside 1..36" << Kind::File << 0;
+        // The windows step one position past the last massima: a topic holds fewer than P.
+        QTest::newRow("P - 1 massime") << "enti.txt" << withMassime(99) << "" << Kind::File << 0;
+        QTest::newRow("P massime") << "enti.txt" << withMassime(100)
+                                   << "enti.txt:102: topic 1 has 100 massime or more, at most 99 fit its 100 positions" << Kind::File << 0;
+        QTest::newRow("more massime than positions")
+            << "enti.txt" << withMassime(101)
+            << "enti.txt:102: topic 1 has 100 massime or more, at most 99 fit its 100 positions" << Kind::File << 0;
+        QTest::newRow("longest massima") << "enti.txt"
+                                         << replaced(good, "Una massima con accenti", QByteArray(20000 - 8, 'a')) << "" << Kind::File << 0;
+        QTest::newRow("massima too long") << "enti.txt"
+                                          << replaced(good, "Una massima con accenti", QByteArray(20000 - 7, 'a'))
+                                          << "enti.txt:3: massima of 20001 characters, longer than 20000" << Kind::File << 0;
+        QTest::newRow("FIFO") << "enti.txt" << QByteArray() << "enti.txt:0: not a regular file" << Kind::Fifo << 1;
+        QTest::newRow("folder") << "enti.txt" << QByteArray() << "enti.txt:0: not a regular file" << Kind::Folder << 1;
+        QByteArray everyLineBad = good;
+        for (int i = 0; i < 10000; ++i)
+            everyLineBad += "== 0 Zero\n";
+        QTest::newRow("a fault on every line") << "enti.txt" << everyLineBad << "enti.txt:40: topic 0 outside 1..36"
+                                               << Kind::File << 52;
         QTest::newRow("control character") << "enti.txt" << replaced(good, "accenti:", "accenti:\t")
-                                           << "enti.txt:3: control character U+0009 at column 25";
-        QTest::newRow("invalid UTF-8") << "enti.txt" << replaced(good, "è", "\xe8") << "enti.txt:3: invalid UTF-8";
+                                           << "enti.txt:3: control character U+0009 at column 25" << Kind::File << 0;
+        QTest::newRow("invalid UTF-8") << "enti.txt" << replaced(good, "è", "\xe8") << "enti.txt:3: invalid UTF-8" << Kind::File << 0;
         QTest::newRow("text before the first topic") << "enti.txt" << "testo\n" + good
-                                                     << "enti.txt:1: text before the first topic header";
+                                                     << "enti.txt:1: text before the first topic header" << Kind::File << 0;
         QTest::newRow("malformed header") << "enti.txt" << replaced(good, "== 3 Titolo", "==3 Titolo")
-                                          << "enti.txt:6: malformed topic header, expected \"== <number> <title>\"";
+                                          << "enti.txt:6: malformed topic header, expected \"== <number> <title>\"" << Kind::File << 0;
         QTest::newRow("not an archive") << "varie.txt" << good
-                                        << "varie.txt:0: not the data file of an archive (the name must be an archive's)";
+                                        << "varie.txt:0: not the data file of an archive (the name must be an archive's)" << Kind::File << 0;
     }
     void faults()
     {
         QFETCH(QString, fileName);
         QFETCH(QByteArray, content);
         QFETCH(QString, expected);
+        QFETCH(Kind, kind);
+        QFETCH(int, lines);
 
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
-        QFile file(dir.filePath(fileName));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(content);
-        file.close();
+        const QString path = dir.filePath(fileName);
+        if (kind == Kind::Fifo) {
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        } else if (kind == Kind::Folder) {
+            QVERIFY(QDir().mkdir(path));
+        } else {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(content);
+            file.close();
+        }
 
         QProcess check;
         check.setWorkingDirectory(dir.path());
         check.start(QStringLiteral(LEXORIA_TOOLS_DIR "/corpuscheck"), {fileName});
-        QVERIFY(check.waitForFinished());
+        QVERIFY(check.waitForFinished()); // a FIFO nobody writes to must not hold the check
         const QStringList messages =
             QString::fromUtf8(check.readAllStandardError()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
         if (expected.isEmpty()) {
@@ -87,6 +129,8 @@ private slots:
             QVERIFY(!messages.isEmpty());
             QCOMPARE(messages.first(), expected);
             QCOMPARE(check.exitCode(), 1);
+            if (lines > 0)
+                QVERIFY2(messages.size() <= lines, qPrintable(QString::number(messages.size())));
         }
     }
 

@@ -8,6 +8,7 @@
 #include "helpwindow.h"
 #include "modlexoria.h"
 #include "registerhelp.h"
+#include "faultenv.h"
 #include "scripteddialogs.h"
 #include "sommario.h"
 #include "tipfile.h"
@@ -22,6 +23,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
+#include <QScrollArea>
+#include <QScrollBar>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -49,6 +55,9 @@ QPushButton* button(QWidget* w, const QString& name) { return control<QPushButto
 QLabel* lbl(QWidget* w, int i) { return control<QLabel>(w, QStringLiteral("lbl_%1").arg(i)); }
 QPushButton* puls(QWidget* w, int i) { return button(w, QStringLiteral("puls_%1").arg(i)); }
 QString lf(QString text) { return text.replace(QLatin1Char('\r'), QLatin1Char('\n')); }
+
+// The bytes of a string literal, embedded NUL bytes included, its terminating NUL left out.
+template <std::size_t N> QByteArray bytes(const char (&literal)[N]) { return QByteArray(literal, N - 1); }
 
 QList<int> boldLabels(QWidget* s)
 {
@@ -375,59 +384,52 @@ private slots:
     {
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<QStringList>("tips");
+        QTest::addColumn<QString>("shown"); // in place of a tip when there is none
         const QStringList accented{QStringLiteral("perché è così"), QStringLiteral("“citato” – 10 €")};
         QTest::newRow("LF, UTF-8") << QByteArray("perch\xc3\xa9 \xc3\xa8 cos\xc3\xac\n\xe2\x80\x9c"
                                                  "citato\xe2\x80\x9d \xe2\x80\x93 10 \xe2\x82\xac\n")
-                                   << accented;
+                                   << accented << QString();
         QTest::newRow("CRLF, UTF-8 with mark")
             << QByteArray("\xef\xbb\xbfperch\xc3\xa9 \xc3\xa8 cos\xc3\xac\r\n\xe2\x80\x9c"
                           "citato\xe2\x80\x9d \xe2\x80\x93 10 \xe2\x82\xac\r\n")
-            << accented;
+            << accented << QString();
         QTest::newRow("CRLF, Windows-1252") << QByteArray("perch\xe9 \xe8 cos\xec\r\n\x93"
                                                           "citato\x94 \x96 10 \x80\r\n")
-                                            << accented;
+                                            << accented << QString();
         QTest::newRow("LF, Windows-1252, no last line end") << QByteArray("perch\xe9 \xe8 cos\xec\n\x93"
                                                                           "citato\x94 \x96 10 \x80")
-                                                            << accented;
-        QTest::newRow("UTF-16 with mark") << QByteArray("\xff\xfe" "a\0\r\0\n\0b\0", 10)
-                                          << QStringList{QStringLiteral("a"), QStringLiteral("b")};
+                                                            << accented << QString();
+        QTest::newRow("UTF-16 with mark") << bytes("\xff\xfe" "a\0\r\0\n\0b\0")
+                                          << QStringList{QStringLiteral("a"), QStringLiteral("b")} << QString();
         QTest::newRow("empty line") << QByteArray("a\r\n\r\nb\r\n")
-                                    << QStringList{QStringLiteral("a"), QString(), QStringLiteral("b")};
+                                    << QStringList{QStringLiteral("a"), QString(), QStringLiteral("b")} << QString();
         QTest::newRow("tab and control characters") << QByteArray("a\tb\x01\x7f\r\n")
-                                                    << QStringList{QStringLiteral("a b")};
-        QTest::newRow("empty file") << QByteArray() << QStringList{};
-        QTest::newRow("binary") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\xff\xd8\x93", 21) << QStringList{};
+                                                    << QStringList{QStringLiteral("a b")} << QString();
+        QTest::newRow("empty file") << QByteArray() << QStringList{} << frmTip::noTipsMessage();
+        QTest::newRow("binary") << bytes("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\xff\xd8\x93") << QStringList{}
+                                << frmTip::notTextMessage();
         QByteArray noNul;
         for (int k = 0; k < 256; ++k)
             noNul.append(char(k % 255 + 1));
-        QTest::newRow("binary without NUL bytes") << noNul << QStringList{};
+        QTest::newRow("binary without NUL bytes") << noNul << QStringList{} << frmTip::notTextMessage();
+        QTest::newRow("UTF-16 binary") << bytes("\xff\xfe" "a\0\0\0b\0") << QStringList{} << frmTip::notTextMessage();
     }
 
     void tipFiles()
     {
         QFETCH(QByteArray, content);
         QFETCH(QStringList, tips);
+        QFETCH(QString, shown);
         frmTip* t = openTips(writeTipFile(content));
         QCOMPARE(t->tips(), tips);
-        QCOMPARE(t->tipText(), tips.value(0));
+        QCOMPARE(t->tipText(), tips.isEmpty() ? shown : tips.value(0));
         button(t, QStringLiteral("cmdNextTip"))->click();
-        QCOMPARE(t->tipText(), tips.value(1 % qMax(1, int(tips.size()))));
-    }
-
-    void missingTipFile_data()
-    {
-        QTest::addColumn<bool>("directory");
-        QTest::newRow("no such file") << false;
-        QTest::newRow("a folder of that name") << true;
+        QCOMPARE(t->tipText(), tips.isEmpty() ? shown : tips.value(1 % int(tips.size())));
     }
 
     void missingTipFile()
     {
-        QFETCH(bool, directory);
-        const QString path = dir_.filePath(QStringLiteral("missing%1").arg(++files_));
-        if (directory)
-            QVERIFY(QDir().mkdir(path));
-        frmTip* t = openTips(path);
+        frmTip* t = openTips(dir_.filePath(QStringLiteral("missing%1").arg(++files_)));
         const QString message = QStringLiteral(
             "Impossibile trovare il file SuggerimentiLexoria.TXT\r\n\r\nCreare un file di testo denominato "
             "SuggerimentiLexoria.TXT utilizzando il Blocco note e inserendo un suggerimento per ogni riga. "
@@ -438,6 +440,72 @@ private slots:
         QCOMPARE(t->tipText(), message);
     }
 
+    // Something that cannot be read stands where the tip file should be: the
+    // window says so (not that the file is missing) and never waits on it.
+    void unreadableTipFile_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("a folder of that name") << "folder" << "al suo posto c'è una cartella";
+        QTest::newRow("a FIFO") << "fifo" << "non è un file ordinario";
+        QTest::newRow("a symbolic link to itself") << "loop" << "collegamento simbolico circolare";
+        QTest::newRow("no read permission") << "private" << "permesso di lettura negato";
+    }
+    void unreadableTipFile()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, reason);
+        const QString path = dir_.filePath(QStringLiteral("unreadable%1").arg(++files_));
+        const QByteArray native = QFile::encodeName(path);
+        if (kind == QLatin1String("folder")) {
+            QVERIFY(QDir().mkdir(path));
+        } else if (kind == QLatin1String("fifo")) {
+            QCOMPARE(::mkfifo(native.constData(), 0600), 0);
+        } else if (kind == QLatin1String("loop")) {
+            QVERIFY(QFile::link(path, path));
+        } else {
+            writeTipFile("uno\n");
+            QVERIFY(QFile::rename(dir_.filePath(QStringLiteral("tips%1.txt").arg(files_)), path));
+            QVERIFY(QFile::setPermissions(path, QFileDevice::WriteOwner));
+        }
+        const ObeyFilePermissions asAnOrdinaryUser; // root too meets the unreadable file
+        frmTip* t = openTips(path);
+        QVERIFY(t && t->isVisible());
+        QCOMPARE(t->tipText(), frmTip::cannotReadMessage(reason));
+        QVERIFY(t->tipText().startsWith(QStringLiteral("Impossibile leggere il file SuggerimentiLexoria.TXT (")));
+        QVERIFY(t->tips().isEmpty());
+    }
+
+    // A tip too long for the box gets a scroll bar; the box keeps its size and place.
+    void longTipScrolls()
+    {
+        frmTip* t = openTips(writeTipFile("breve\n" + QByteArray("Un suggerimento molto lungo. ").repeated(30) + "\n"));
+        QVERIFY(QTest::qWaitForWindowExposed(t));
+        auto* box = control<QScrollArea>(t, QStringLiteral("tipBox"));
+        const QRect place = box->geometry();
+        QCoreApplication::sendPostedEvents();
+        QVERIFY(!box->verticalScrollBar()->isVisible());
+        QCOMPARE(box->focusPolicy(), Qt::NoFocus);
+
+        button(t, QStringLiteral("cmdNextTip"))->click();
+        QCoreApplication::sendPostedEvents();
+        QVERIFY(box->verticalScrollBar()->isVisible());
+        QVERIFY(box->verticalScrollBar()->maximum() > 0);
+        QCOMPARE(box->geometry(), place);
+        QCOMPARE(box->focusPolicy(), Qt::StrongFocus); // the arrow keys can scroll it
+        QLabel* label = control<QLabel>(t, QStringLiteral("lblTipText"));
+        QCOMPARE(label->text(), t->tips().at(1));
+        // All of the text can be scrolled into view.
+        box->verticalScrollBar()->setValue(box->verticalScrollBar()->maximum());
+        QVERIFY(label->heightForWidth(label->width()) <= label->height());
+        QVERIFY(box->viewport()->height() + box->verticalScrollBar()->maximum() >= label->heightForWidth(label->width()));
+
+        button(t, QStringLiteral("cmdNextTip"))->click(); // back to the short one
+        QCoreApplication::sendPostedEvents();
+        QVERIFY(!box->verticalScrollBar()->isVisible());
+        QCOMPARE(box->geometry(), place);
+    }
+
     void hugeTipFile_data()
     {
         QTest::addColumn<QByteArray>("content");
@@ -446,7 +514,7 @@ private slots:
         QTest::newRow("10 MB of lines") << line.repeated(10 * 1024 * 1024 / line.size()) << QString::fromLatin1(line.trimmed());
         QTest::newRow("10 MB in one line") << QByteArray(10 * 1024 * 1024, 'y')
                                            << QString(help::tipfile::MaxTipLength, QLatin1Char('y'));
-        QTest::newRow("10 MB of binary") << QByteArray(10 * 1024 * 1024, '\0') << QString();
+        QTest::newRow("10 MB of binary") << QByteArray(10 * 1024 * 1024, '\0') << frmTip::notTextMessage();
     }
 
     void hugeTipFile()

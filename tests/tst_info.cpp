@@ -11,12 +11,15 @@
 #include "windowregistry.h"
 
 #include <QDir>
+#include <QStringEncoder>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -55,6 +58,13 @@ QByteArray priceList(int declared, int records)
     for (int k = 1; k <= records; ++k)
         file += recordLine(k);
     return file;
+}
+
+// The same text in UTF-16 (little endian) with its byte-order mark, as Windows Notepad saves "Unicode".
+QByteArray utf16(const QByteArray& utf8)
+{
+    QStringEncoder encoder(QStringEncoder::Utf16LE, QStringEncoder::Flag::WriteBom);
+    return encoder.encode(QString::fromUtf8(utf8));
 }
 
 QList<int> range(int from, int to)
@@ -297,6 +307,19 @@ private slots:
         QTest::newRow("quote left open at the end")
             << priceList(12, 12).replace("\"argomento 12\"", "\"argomento 12") << range(1, 11)
             << "listino.txt, riga 14: virgolette non chiuse (e un altro problema)";
+        // Items are separated by commas or line breaks: a record may be split over lines.
+        QTest::newRow("records split over lines") << priceList(12, 12).replace("\",1", "\"\n1") << range(1, 12) << none;
+        QTest::newRow("name alone on its line")
+            << priceList(12, 12).replace("\",\"argomento", "\"\n\"argomento") << range(1, 12) << none;
+        QTest::newRow("all on one line") << priceList(12, 12).replace("\n", ",") << range(1, 12) << none;
+        QTest::newRow("UTF-16 with byte-order mark") << utf16(priceList(12, 12)) << range(1, 12) << none;
+        QTest::newRow("10 MB on one line")
+            << priceList(12, 12).replace("\n", ",") + QByteArray("\"altro\",\"altro\",1,2,").repeated(500000)
+            << range(1, 12)
+            << "listino.txt: file troppo grande (oltre 1 MB), letta solo la parte iniziale (e un altro problema)";
+        QTest::newRow("10 MB in one item") << "\"" + QByteArray(10 * 1024 * 1024, 'x') << QList<int>()
+                                           << "listino.txt: file troppo grande (oltre 1 MB): nel primo MB non finisce "
+                                              "nessuna voce, nessun programma letto";
         QTest::newRow("10 MB") << priceList(12, 12) + QByteArray("\"altro\",\"altro\",1,2\n").repeated(500000)
                                << range(1, 12)
                                << "listino.txt: file troppo grande (oltre 1 MB), letta solo la parte iniziale (e un "
@@ -355,6 +378,29 @@ private slots:
         QCOMPARE(lines.size(), PriceList::KeptProblems + 1);
         QCOMPARE(lines.mid(0, PriceList::KeptProblems), list.problems);
         QCOMPARE(lines.last(), QStringLiteral("... e altri %1 problemi").arg(list.moreProblems));
+    }
+
+    // Something that cannot be read in place of the price list is reported as such, never waited on.
+    void unreadablePriceList_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("problem");
+        QTest::newRow("folder") << "folder" << "listino.txt: impossibile leggere il file (al suo posto c'è una cartella)";
+        QTest::newRow("FIFO") << "fifo" << "listino.txt: impossibile leggere il file (non è un file ordinario)";
+    }
+    void unreadablePriceList()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, problem);
+        if (kind == QLatin1String("folder"))
+            QVERIFY(QDir().mkdir(PriceList::FileName));
+        else
+            QCOMPARE(::mkfifo(QFile::encodeName(PriceList::FileName).constData(), 0600), 0);
+        const PriceList list = PriceList::load();
+        QDir().rmdir(PriceList::FileName);
+        QFile::remove(PriceList::FileName);
+        QCOMPARE(list.problems, QStringList{problem});
+        QVERIFY(list.records.isEmpty());
     }
 
     void encodings_data()

@@ -122,6 +122,22 @@ private slots:
         QCOMPARE(bar()->value(), 6);
     }
 
+    // A topic as full as the bar (P massime, which the corpus check refuses): the
+    // bar cannot step past the last massima, and printing all still ends there.
+    // Before the loop ended on the bar's maximum this test never returned.
+    void printAllWhenTheTopicFillsTheBar()
+    {
+        bar()->setMaximum(condominio->topicCount());
+        bar()->setValue(4);
+        condominio->stampatutte_Click();
+        QCOMPARE(WordApplication::recorder(), (Start + massimeHeading()
+                                               + QStringList{heading(4), massima(4), typed(QStringLiteral("\r\f")),
+                                                             heading(5), massima(5)}
+                                               + Finish));
+        QCOMPARE(bar()->value(), 5);
+        QCOMPARE(condominio->printAll, 0);
+    }
+
     // With the notice shown the heading line carries count + 1 and no massima follows.
     void whileTheNoticeIsShown_data()
     {
