@@ -11,3 +11,20 @@
 // Registers the pictures again if need be; harmless to call any number of times.
 // Only code that runs before main() (a static initialiser) needs it.
 void lexoria_init_assets();
+
+#include <QIcon>
+
+namespace Assets {
+
+// The window icon at the sizes title bars and task bars show (16 and 32
+// pixels). The files are named with their sizes, so nothing is decoded before
+// a window draws the icon, and the 256-pixel picture is not decoded at all.
+QIcon windowIcon();
+
+// The toolbar icon ":/assets/tb-<name>.png" (with its @2x partner), or the
+// desktop theme's icon `themeName` where the theme has one. Made once per
+// process and shared, so each picture is looked up and decoded once however
+// many toolbars show it. For the GUI thread.
+QIcon toolbarIcon(const char* name, const char* themeName = nullptr);
+
+} // namespace Assets

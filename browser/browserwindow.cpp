@@ -1,5 +1,6 @@
 #include "browserwindow.h"
 
+#include "assets.h"
 #include "controls.h"
 #include "dialogs.h"
 #include "exports.h"
@@ -70,12 +71,9 @@ constexpr std::array<ToolbarButton, 20> ToolbarLayout = {{
     {"uscita da Lexoria", "uscita", "application-exit"},
 }};
 
-QIcon toolbarIcon(const ToolbarButton& b)
-{
-    const QIcon own(QStringLiteral(":/assets/tb-%1.png").arg(QLatin1String(b.icon)));
-    // The archive buttons have no desktop equivalent; the others follow the desktop's theme.
-    return b.themeIcon ? QIcon::fromTheme(QLatin1String(b.themeIcon), own) : own;
-}
+// The archive buttons have no desktop equivalent; the others follow the desktop's
+// theme. One icon per button for all seven windows.
+QIcon toolbarIcon(const ToolbarButton& b) { return Assets::toolbarIcon(b.icon, b.themeIcon); }
 
 } // namespace
 
@@ -350,13 +348,32 @@ void BrowserWindow::HScroll1_Change()
 {
     currentPosition_ = HScroll1->value();
     if (currentPosition_ > topicCount_) {
-        sent->setPlainText(endOfTopicNotice(archiveInfo()));
+        showText(endOfTopicNotice(archiveInfo()));
         conta->setText(QString::number(topicCount_ + 1));
         HScroll1->setValue(topicCount_ + 1); // runs this handler once more when it moves the bar
     } else {
         conta->setText(QString::number(currentPosition_));
-        sent->setPlainText(tables_.Massima(currentTopic_, currentPosition_));
+        showText(tables_.Massima(currentTopic_, currentPosition_));
     }
+}
+
+void BrowserWindow::showText(const QString& text)
+{
+    // While the whole topic is exported the bar steps through every massima;
+    // laying each one out in the text box would only slow the export down, so
+    // the box takes the last one when the export is over (flushText).
+    if (printAll == 1) {
+        pendingText_ = text;
+        return;
+    }
+    pendingText_.reset();
+    sent->setPlainText(text);
+}
+
+void BrowserWindow::flushText()
+{
+    if (const std::optional<QString> text = std::exchange(pendingText_, std::nullopt))
+        sent->setPlainText(*text);
 }
 
 void BrowserWindow::fin_Click(int index)
@@ -481,7 +498,9 @@ void BrowserWindow::stampa_Click()
         return;
     }
     PrintSource source(*this, HScroll1, conta, passo);
-    ModLexoria::ReportPrintProblem(Exports::printMassime(source), this);
+    const Presentation::Result result = Exports::printMassime(source);
+    flushText();
+    ModLexoria::ReportPrintProblem(result, this);
 }
 
 void BrowserWindow::Toolbar1_ButtonClick(int position)

@@ -175,14 +175,18 @@ bool prepareFolder(const QString& folder, QString* problem)
     return true;
 }
 
-// Documents handed over days ago have long been read by the word processor.
+// Documents handed over days ago have long been read by the word processor,
+// and so have all but the newest few: the folder stays small (and clearing it
+// quick) however many documents are printed.
+constexpr qsizetype KeptDocuments = 20;
+
 void removeOldDocuments(const QString& folder)
 {
     const QDateTime limit = QDateTime::currentDateTime().addDays(-2);
-    const QFileInfoList old = QDir(folder).entryInfoList({QStringLiteral("documento-*.odt")}, QDir::Files);
-    for (const QFileInfo& file : old) {
-        if (file.lastModified() < limit)
-            QFile::remove(file.absoluteFilePath());
+    const QFileInfoList old = QDir(folder).entryInfoList({QStringLiteral("documento-*.odt")}, QDir::Files, QDir::Time);
+    for (qsizetype i = 0; i < old.size(); ++i) { // newest first
+        if (i >= KeptDocuments || old[i].lastModified() < limit)
+            QFile::remove(old[i].absoluteFilePath());
     }
 }
 

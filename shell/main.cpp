@@ -1,6 +1,8 @@
 // Lexoria: ties the windows of every folder to the registry and starts on the
 // splash window.
 
+#include "assets.h"
+#include "benchprobe.h"
 #include "browserwindow.h"
 #include "dialogs.h"
 #include "fonts.h"
@@ -52,10 +54,7 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Lexoria"));
-    QIcon icon;
-    for (const char* size : {"", "-32", "-16"})
-        icon.addFile(QStringLiteral(":/assets/lexoria%1.png").arg(QLatin1String(size)));
-    QApplication::setWindowIcon(icon);
+    QApplication::setWindowIcon(Assets::windowIcon());
     // The process ends when its last loaded window is unloaded, hidden ones included.
     QApplication::setQuitOnLastWindowClosed(false);
     Dialogs::installItalianTranslations();
@@ -69,6 +68,7 @@ int main(int argc, char** argv)
     registerWindows(registry);
     connectPrinting(registry);
 
+    BenchProbe::installFromEnvironment();
     registry.show(QStringLiteral("frmSplash"));
     return app.exec();
 }
