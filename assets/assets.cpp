@@ -1,6 +1,8 @@
 #include "assets.h"
 
+#include <QGuiApplication>
 #include <QHash>
+#include <QPixmap>
 #include <QtGlobal>
 
 void lexoria_init_assets()
@@ -10,11 +12,18 @@ void lexoria_init_assets()
 
 namespace Assets {
 
+QPixmap picture(const char* name)
+{
+    // The format is named: left to guess, Qt's reader would load every image
+    // format plugin to ask each whether it knows the file.
+    return QPixmap(QStringLiteral(":/assets/%1.png").arg(QLatin1String(name)), "PNG");
+}
+
 QIcon windowIcon()
 {
     QIcon icon;
-    icon.addFile(QStringLiteral(":/assets/lexoria-16.png"), QSize(16, 16));
-    icon.addFile(QStringLiteral(":/assets/lexoria-32.png"), QSize(32, 32));
+    icon.addPixmap(picture("lexoria-16"));
+    icon.addPixmap(picture("lexoria-32"));
     return icon;
 }
 
@@ -26,8 +35,13 @@ QIcon toolbarIcon(const char* name, const char* themeName)
     if (found != made.constEnd())
         return *found;
     QIcon own;
-    own.addFile(QStringLiteral(":/assets/tb-%1.png").arg(QLatin1String(name)), QSize(24, 24));
-    own.addFile(QStringLiteral(":/assets/tb-%1@2x.png").arg(QLatin1String(name)), QSize(48, 48));
+    own.addPixmap(picture(QByteArray("tb-" + QByteArray(name)).constData()));
+    if (qApp && qApp->devicePixelRatio() > 1) {
+        // 48 pixels drawn in a 24-pixel place on high-density screens.
+        QPixmap twice = picture(QByteArray("tb-" + QByteArray(name) + "@2x").constData());
+        twice.setDevicePixelRatio(2);
+        own.addPixmap(twice);
+    }
     const QIcon icon = themeName ? QIcon::fromTheme(QLatin1String(themeName), own) : own;
     made.insert(key, icon);
     return icon;

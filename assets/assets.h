@@ -14,17 +14,21 @@ void lexoria_init_assets();
 
 #include <QIcon>
 
+class QPixmap;
+
 namespace Assets {
 
+// ":/assets/<name>.png", decoded (name without the suffix: "splash", "tb-menu").
+QPixmap picture(const char* name);
+
 // The window icon at the sizes title bars and task bars show (16 and 32
-// pixels). The files are named with their sizes, so nothing is decoded before
-// a window draws the icon, and the 256-pixel picture is not decoded at all.
+// pixels): the 256-pixel picture is not decoded at start.
 QIcon windowIcon();
 
-// The toolbar icon ":/assets/tb-<name>.png" (with its @2x partner), or the
-// desktop theme's icon `themeName` where the theme has one. Made once per
-// process and shared, so each picture is looked up and decoded once however
-// many toolbars show it. For the GUI thread.
+// The toolbar icon ":/assets/tb-<name>.png" (with its @2x partner for
+// high-density screens), or the desktop theme's icon `themeName` where the
+// theme has one. Made once per process and shared, so each picture is looked
+// up and decoded once however many toolbars show it. For the GUI thread.
 QIcon toolbarIcon(const char* name, const char* themeName = nullptr);
 
 } // namespace Assets

@@ -13,6 +13,10 @@ packages=(
   fonts-liberation2 fonts-croscore fonts-comic-neue fonts-urw-base35 fonts-dejavu-core fontconfig
   # the word processor the printed documents open in, and the PDF tools its test reads them with
   libreoffice-writer-nogui poppler-utils
+  # a sound server with a null sink standing in for a sound device (music test, start-up benchmark)
+  pulseaudio
+  # the start-up benchmark under an X server
+  xvfb xauth
 )
 
 top=$(cd "$(dirname "$0")/.." && pwd)

@@ -20,6 +20,6 @@ target_compile_options(lexoria_media PRIVATE
   $<TARGET_PROPERTY:PkgConfig::FLUIDSYNTH,INTERFACE_COMPILE_OPTIONS>)
 target_link_libraries(lexoria_media
   PUBLIC Qt6::Core
-  PRIVATE Threads::Threads ${CMAKE_DL_LIBS})
+  PRIVATE Qt6::Widgets Threads::Threads ${CMAKE_DL_LIBS})
 
 lexoria_beside_program(lexoria_music_asset Internet.mid "Copying the start-up music beside the program")

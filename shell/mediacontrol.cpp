@@ -4,6 +4,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTimer>
+#include <QWidget>
 
 // Only the types and prototypes are taken from the headers: the libraries
 // themselves are loaded when music is first opened (see FluidApi).
@@ -118,6 +120,24 @@ QByteArray readTune(const QString& path)
     return bytes.size() > MMControl::MaxFileSize ? QByteArray() : bytes;
 }
 
+// Whether a sound device can be there at all: a PulseAudio (or PipeWire)
+// server, an ALSA playback device, or an ALSA configuration that may route
+// sound elsewhere. Where none is, FluidSynth is not even loaded: a machine
+// without sound pays nothing for the music.
+bool soundDeviceMayExist()
+{
+    if (!qEnvironmentVariableIsEmpty("PULSE_SERVER"))
+        return true;
+    QStringList places = {QStringLiteral("/run/pulse/native"), QStringLiteral("/var/run/pulse/native"),
+                          QStringLiteral("/etc/asound.conf"), QDir::homePath() + QStringLiteral("/.asoundrc")};
+    if (const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR"); !runtime.isEmpty())
+        places.append(runtime + QStringLiteral("/pulse/native"));
+    for (const QString& place : places)
+        if (QFileInfo::exists(place))
+            return true;
+    return !QDir(QStringLiteral("/dev/snd")).entryList({QStringLiteral("pcmC*p")}, QDir::System).isEmpty();
+}
+
 // Settings, synth and player, freed in the order they depend on each other.
 struct Pieces {
     const FluidApi& f;
@@ -165,6 +185,15 @@ struct Pieces {
 
 } // namespace
 
+bool FirstPaintWatcher::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Paint && watched->isWidgetType() && static_cast<QWidget*>(watched)->isWindow()) {
+        QCoreApplication::instance()->removeEventFilter(this);
+        emit painted(); // queued by the receiver: it acts once this paint is over
+    }
+    return false;
+}
+
 // The music of one "open": readied by its own thread, then driven by the
 // commands. The mutex orders the commands against the moment it becomes ready.
 struct MMControl::Engine {
@@ -184,14 +213,19 @@ struct MMControl::Engine {
     bool paused = false;
     std::thread loader;
 
-    Engine(QString tunePath, QString font) : path(std::move(tunePath)), soundFont(std::move(font))
+    Engine(QString tunePath, QString font) : path(std::move(tunePath)), soundFont(std::move(font)) {}
+
+    // Starts getting the music ready, once; from the GUI thread.
+    void start()
     {
-        loader = std::thread([this] { ready(); });
+        if (!loader.joinable())
+            loader = std::thread([this] { ready(); });
     }
 
     ~Engine()
     {
-        loader.join();
+        if (loader.joinable())
+            loader.join();
         // The driver's thread runs the synth and the player: it goes first.
         if (driver)
             f->delete_fluid_audio_driver(driver);
@@ -342,6 +376,7 @@ bool MMControl::waitUntilReady() const
 {
     if (!m_engine)
         return false;
+    m_engine->start();
     std::unique_lock lock(m_engine->mutex);
     m_engine->settled.wait(lock, [this] { return m_engine->state != Engine::State::Loading; });
     return m_engine->state == Engine::State::Ready;
@@ -384,9 +419,27 @@ void MMControl::open()
     // rest (library, device, soundfont, reading the file) is the loader's.
     const QString path = locate(m_fileName);
     const QString soundFont = soundFontPath();
-    if (path.isEmpty() || soundFont.isEmpty() || !withinSizeLimit(path))
+    if (path.isEmpty() || soundFont.isEmpty() || !withinSizeLimit(path) || !soundDeviceMayExist())
         return;
     m_engine = std::make_unique<Engine>(path, soundFont);
+    startAfterFirstPaint();
+}
+
+void MMControl::startAfterFirstPaint()
+{
+    // Loading competes with the window being drawn for the processor and for
+    // the dynamic loader, so it waits until a window has been painted, or a
+    // moment where nothing is (a program that never shows a window).
+    auto* watcher = new FirstPaintWatcher(this);
+    QCoreApplication* app = QCoreApplication::instance();
+    if (app)
+        app->installEventFilter(watcher);
+    connect(watcher, &FirstPaintWatcher::painted, this, [this, watcher] {
+        watcher->deleteLater();
+        if (m_engine)
+            m_engine->start();
+    }, Qt::QueuedConnection);
+    QTimer::singleShot(StartAfterAtMost, watcher, &FirstPaintWatcher::painted);
 }
 
 void MMControl::play()

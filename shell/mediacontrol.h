@@ -18,6 +18,17 @@
 #include <memory>
 #include <vector>
 
+// Tells once that some top-level window has received its first paint event.
+class FirstPaintWatcher : public QObject
+{
+    Q_OBJECT
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+signals:
+    void painted();
+};
+
 class MMControl : public QObject
 {
     Q_OBJECT
@@ -39,8 +50,9 @@ public:
     QString command() const;
     void setCommand(const QString& command);
 
-    // True from an "open" that found the file and a soundfont until "close",
-    // or until getting the music ready failed (no sound device, a damaged file).
+    // True from an "open" that found the file, a soundfont and signs of a
+    // sound device until "close", or until getting the music ready failed (the
+    // device cannot be opened, a damaged file).
     bool isOpen() const;
     // True while the music is sounding (ready, not paused, not at its end).
     bool isPlaying() const;
@@ -74,6 +86,10 @@ private:
     void play();
     void pause();
     void close();
+    void startAfterFirstPaint();
+
+    // When no window is painted, loading starts after this long anyway (ms).
+    static constexpr int StartAfterAtMost = 500;
 
     struct Engine;
     QString m_fileName;
