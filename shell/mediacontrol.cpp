@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <initializer_list>
 #include <mutex>
@@ -168,6 +169,10 @@ struct Pieces {
         f.fluid_settings_setint(settings, "synth.lock-memory", 0);
         // FluidSynth's default gain (0.2) leaves a General MIDI tune faint.
         f.fluid_settings_setnum(settings, "synth.gain", 0.5);
+        // Only the instruments the tune plays are read from the soundfont, and
+        // a few dozen voices are plenty for it: megabytes less memory.
+        f.fluid_settings_setint(settings, "synth.dynamic-sample-loading", 1);
+        f.fluid_settings_setint(settings, "synth.polyphony", 64);
         return true;
     }
     // The synth with its soundfont, and the player with the tune queued.
@@ -211,6 +216,7 @@ struct MMControl::Engine {
     State state = State::Loading;
     bool wantPlaying = false; // the last of "play" and "pause" given while loading
     bool paused = false;
+    bool closing = false;
     std::thread loader;
 
     Engine(QString tunePath, QString font) : path(std::move(tunePath)), soundFont(std::move(font)) {}
@@ -263,7 +269,7 @@ struct MMControl::Engine {
             ok = pieces->makeSettings() && startDriver() && pieces->makeSynth(readTune(path), soundFont);
         }
         std::lock_guard lock(mutex);
-        if (ok) {
+        if (ok && !closing) {
             sounding.store(pieces->synth, std::memory_order_release);
             state = State::Ready;
             if (wantPlaying)
@@ -311,6 +317,17 @@ struct MMControl::Engine {
         paused = true;
     }
 
+    // Silent at once and for good; freeing everything may take longer.
+    void silence()
+    {
+        closing = true;
+        wantPlaying = false;
+        sounding.store(nullptr, std::memory_order_release);
+        if (state == State::Ready && f->fluid_player_get_status(pieces->player) == FLUID_PLAYER_PLAYING)
+            f->fluid_player_stop(pieces->player);
+        state = State::Failed;
+    }
+
     bool playing() const
     {
         return state == State::Ready && !paused && f->fluid_player_get_status(pieces->player) == FLUID_PLAYER_PLAYING;
@@ -325,6 +342,8 @@ MMControl::MMControl(QObject* parent)
 MMControl::~MMControl()
 {
     close();
+    for (std::future<void>& closing : m_closing)
+        closing.wait();
 }
 
 QString MMControl::fileName() const
@@ -460,8 +479,21 @@ void MMControl::pause()
 
 void MMControl::close()
 {
-    // Waits for a loader still at work: at most the time a soundfont takes.
-    m_engine.reset();
+    if (!m_engine)
+        return;
+    {
+        std::lock_guard lock(m_engine->mutex);
+        m_engine->silence();
+    }
+    // Closing the sound device can take a second or two (a PulseAudio stream
+    // is let play out) and a loader may still be at work: neither holds up
+    // the window that gave the command. The control waits for them only when
+    // it is destroyed itself.
+    std::erase_if(m_closing, [](const std::future<void>& closing) {
+        return closing.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
+    });
+    m_closing.push_back(std::async(std::launch::async,
+                                   [engine = std::shared_ptr<Engine>(std::move(m_engine))]() mutable { engine.reset(); }));
 }
 
 MMControl::Rendering MMControl::renderToMemory(const QString& midiPath, const QString& soundFont, double seconds)

@@ -15,6 +15,7 @@
 #include <QObject>
 #include <QString>
 
+#include <future>
 #include <memory>
 #include <vector>
 
@@ -95,4 +96,5 @@ private:
     QString m_fileName;
     QString m_command;
     std::unique_ptr<Engine> m_engine;  // null while closed; owns the thread that readies it
+    std::vector<std::future<void>> m_closing; // engines being freed after "close"
 };
