@@ -53,3 +53,6 @@ fi
 echo "## In process (offscreen)"
 echo
 QT_QPA_PLATFORM=offscreen "$build/bench/bench_browsing" 41 2>/dev/null
+echo
+for _ in $(seq 21); do QT_QPA_PLATFORM=offscreen "$build/bench/bench_browsing" --first-build 2>/dev/null; done |
+  sort -n | awk '{v[NR]=$1} END {printf "first corpus build of a process, seven archives (21 processes): min %.2f, median %.2f, max %.2f ms\n", v[1], v[int((NR+1)/2)], v[NR]}' 
