@@ -1,5 +1,6 @@
 #include "mediacontrol.h"
 
+#include <QAbstractEventDispatcher>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -194,7 +195,13 @@ bool FirstPaintWatcher::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::Paint && watched->isWidgetType() && static_cast<QWidget*>(watched)->isWindow()) {
         QCoreApplication::instance()->removeEventFilter(this);
-        emit painted(); // queued by the receiver: it acts once this paint is over
+        // Told when the event loop next comes back for events, after this
+        // paint has been completed and shown.
+        if (QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance())
+            connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, &FirstPaintWatcher::idle,
+                    Qt::SingleShotConnection);
+        else
+            emit idle();
     }
     return false;
 }
@@ -448,17 +455,17 @@ void MMControl::startAfterFirstPaint()
 {
     // Loading competes with the window being drawn for the processor and for
     // the dynamic loader, so it waits until a window has been painted, or a
-    // moment where nothing is (a program that never shows a window).
+    // moment at most (a program that never shows a window).
     auto* watcher = new FirstPaintWatcher(this);
     QCoreApplication* app = QCoreApplication::instance();
     if (app)
         app->installEventFilter(watcher);
-    connect(watcher, &FirstPaintWatcher::painted, this, [this, watcher] {
+    connect(watcher, &FirstPaintWatcher::idle, this, [this, watcher] {
         watcher->deleteLater();
         if (m_engine)
             m_engine->start();
     }, Qt::QueuedConnection);
-    QTimer::singleShot(StartAfterAtMost, watcher, &FirstPaintWatcher::painted);
+    QTimer::singleShot(StartAfterAtMost, watcher, &FirstPaintWatcher::idle);
 }
 
 void MMControl::play()

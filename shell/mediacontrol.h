@@ -8,7 +8,9 @@
 //
 // No command waits for the sound: FluidSynth is loaded (dlopen) only when a
 // file is opened, and the synthesizer, the soundfont and the sound device are
-// made ready on a thread of their own. Commands given meanwhile are kept and
+// made ready on a thread of their own, started once the first window has been
+// painted (where no sound device can be, nothing is loaded at all). Commands
+// given meanwhile are kept and
 // take effect once the music is ready, so "open" then "play" is heard as soon
 // as it can be, while the window that gave them goes on drawing.
 
@@ -19,7 +21,8 @@
 #include <memory>
 #include <vector>
 
-// Tells once that some top-level window has received its first paint event.
+// Tells once that some top-level window has been painted and shown, when the
+// event loop next comes back for events.
 class FirstPaintWatcher : public QObject
 {
     Q_OBJECT
@@ -27,7 +30,7 @@ public:
     using QObject::QObject;
     bool eventFilter(QObject* watched, QEvent* event) override;
 signals:
-    void painted();
+    void idle();
 };
 
 class MMControl : public QObject
@@ -89,7 +92,7 @@ private:
     void close();
     void startAfterFirstPaint();
 
-    // When no window is painted, loading starts after this long anyway (ms).
+    // Loading starts after this long anyway (ms).
     static constexpr int StartAfterAtMost = 500;
 
     struct Engine;
