@@ -10,9 +10,9 @@
 // file is opened, and the synthesizer, the soundfont and the sound device are
 // made ready on a thread of their own, started once the first window has been
 // painted (where no sound device can be, nothing is loaded at all). Commands
-// given meanwhile are kept and
-// take effect once the music is ready, so "open" then "play" is heard as soon
-// as it can be, while the window that gave them goes on drawing.
+// given meanwhile are kept and take effect once the music is ready, so "open"
+// then "play" is heard as soon as it can be, while the window that gave them
+// goes on drawing.
 
 #include <QObject>
 #include <QString>
