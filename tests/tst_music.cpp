@@ -16,6 +16,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <dlfcn.h>
 #include <functional>
 #include <unistd.h>
 
@@ -71,6 +72,7 @@ class TestMusic : public QObject
 
 private slots:
     void initTestCase();
+    void synthesizerIsLoadedOnlyForMusic();
     void shippedTuneIsAudible();
     void badFilesPlaySilence_data();
     void badFilesPlaySilence();
@@ -160,6 +162,31 @@ bool TestMusic::startSoundServer()
         return false;
     m_soundServerAddress = QStringLiteral("unix:") + socket;
     return true;
+}
+
+namespace {
+
+bool synthesizerLoaded()
+{
+    void* handle = ::dlopen("libfluidsynth.so.3", RTLD_NOW | RTLD_NOLOAD);
+    if (handle)
+        ::dlclose(handle);
+    return handle != nullptr;
+}
+
+} // namespace
+
+// Runs first: the program does not depend on FluidSynth to start, and a
+// command without music to play does not load it either.
+void TestMusic::synthesizerIsLoadedOnlyForMusic()
+{
+    QVERIFY(!synthesizerLoaded());
+    MMControl control;
+    control.setProperty("FileName", m_dir.filePath(QStringLiteral("absent.mid")));
+    for (const char* c : {"open", "play", "pause", "close"})
+        control.setProperty("Command", QString::fromLatin1(c));
+    QVERIFY(!control.waitUntilReady());
+    QVERIFY(!synthesizerLoaded());
 }
 
 void TestMusic::shippedTuneIsAudible()
