@@ -21,6 +21,8 @@
 #include <QStandardPaths>
 #include <QToolBar>
 
+#include <utility>
+
 namespace {
 
 const QColor DesignBackground(128, 128, 128);
