@@ -14,7 +14,7 @@ bare="$build/bench/bench_bare"
 scratch=$(mktemp -d)
 server_pid=""
 cleanup() {
-  [ -n "$server_pid" ] && kill "$server_pid" 2>/dev/null && wait "$server_pid" 2>/dev/null
+  if [ -n "$server_pid" ]; then kill "$server_pid" 2>/dev/null || true; wait "$server_pid" 2>/dev/null || true; fi
   rm -rf "$scratch"
 }
 trap cleanup EXIT
@@ -25,6 +25,7 @@ mkdir -m700 "$scratch/runtime"
 export XDG_RUNTIME_DIR="$scratch/runtime"
 unset PULSE_SERVER
 
+# Sets `server` to the address of a private PulseAudio server playing into a null sink.
 start_sound_server() {
   command -v pulseaudio >/dev/null || { echo "(no pulseaudio: runs with a sound device skipped)" >&2; return 1; }
   mkdir -m700 "$scratch/pulse"
@@ -34,7 +35,7 @@ start_sound_server() {
   server_pid=$!
   for _ in $(seq 100); do [ -S "$scratch/pulse/pulse/native" ] && break; sleep 0.1; done
   [ -S "$scratch/pulse/pulse/native" ] || return 1
-  echo "unix:$scratch/pulse/pulse/native"
+  server="unix:$scratch/pulse/pulse/native"
 }
 
 cd "$build"
@@ -44,7 +45,7 @@ QT_QPA_PLATFORM=offscreen "$build/bench/bench_startup" "$program" "$bare" "$pair
 echo
 xvfb-run -a -s "-screen 0 1280x1024x24" "$build/bench/bench_startup" "$program" "$bare" "$pairs" "Xvfb, no sound device" 2>/dev/null
 echo
-if server=$(start_sound_server); then
+if start_sound_server; then
   PULSE_SERVER="$server" QT_QPA_PLATFORM=offscreen "$build/bench/bench_startup" "$program" "$bare" "$pairs" "offscreen, sound device" 2>/dev/null
   echo
   PULSE_SERVER="$server" xvfb-run -a -s "-screen 0 1280x1024x24" "$build/bench/bench_startup" "$program" "$bare" "$pairs" "Xvfb, sound device" 2>/dev/null
