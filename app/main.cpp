@@ -1,5 +1,7 @@
 // Lexoria: wires the windows of every folder and starts on the splash window.
 
+#include "assets.h"
+#include "benchprobe.h"
 #include "dialogs.h"
 #include "fonts.h"
 #include "testdrive.h"
@@ -7,17 +9,13 @@
 #include "wiring.h"
 
 #include <QApplication>
-#include <QIcon>
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Lexoria"));
     QApplication::setDesktopFileName(QStringLiteral("example.velaria.Lexoria")); // the menu entry's id
-    QIcon icon;
-    for (const char* size : {"", "-32", "-16"})
-        icon.addFile(QStringLiteral(":/assets/lexoria%1.png").arg(QLatin1String(size)));
-    QApplication::setWindowIcon(icon);
+    QApplication::setWindowIcon(Assets::windowIcon());
     // The process ends when its last loaded window is unloaded, hidden ones included.
     QApplication::setQuitOnLastWindowClosed(false);
     Dialogs::installItalianTranslations();
@@ -31,6 +29,7 @@ int main(int argc, char** argv)
     Wiring::registerWindows(registry);
     Wiring::connectPrinting(registry);
 
+    BenchProbe::installFromEnvironment(); // benchmarks only: nothing unless LEXORIA_BENCH_* is set
     registry.show(QStringLiteral("frmSplash"));
     TestDrive::startIfAsked(); // tests only: nothing unless LEXORIA_TEST_DRIVE is set
     return app.exec();

@@ -1,5 +1,6 @@
 #include "browserwindow.h"
 
+#include "assets.h"
 #include "colours.h"
 #include "controls.h"
 #include "dialogs.h"
@@ -23,6 +24,7 @@
 #include <QToolBar>
 
 #include <functional>
+#include <utility>
 
 namespace {
 
@@ -100,12 +102,9 @@ public:
     }
 };
 
-QIcon toolbarIcon(const ToolbarButton& b)
-{
-    const QIcon own(QStringLiteral(":/assets/tb-%1.png").arg(b.icon));
-    // The archive buttons have no desktop equivalent; the others follow the desktop's theme.
-    return b.themeIcon.isEmpty() ? own : QIcon::fromTheme(b.themeIcon, own);
-}
+// The archive buttons have no desktop equivalent; the others follow the desktop's
+// theme. One icon per button for all seven windows.
+QIcon toolbarIcon(const ToolbarButton& b) { return Assets::toolbarIcon(b.icon, b.themeIcon); }
 
 } // namespace
 
@@ -396,13 +395,32 @@ void BrowserWindow::HScroll1_Change()
 {
     currentPosition_ = HScroll1->value();
     if (currentPosition_ > topicCount_) {
-        sent->setPlainText(endOfTopicNotice(archiveInfo()));
+        showText(endOfTopicNotice(archiveInfo()));
         conta->setText(QString::number(topicCount_ + 1));
         HScroll1->setValue(topicCount_ + 1); // runs this handler once more when it moves the bar
     } else {
         conta->setText(QString::number(currentPosition_));
-        sent->setPlainText(tables_.Massima(currentTopic_, currentPosition_));
+        showText(tables_.Massima(currentTopic_, currentPosition_));
     }
+}
+
+void BrowserWindow::showText(const QString& text)
+{
+    // While the whole topic is exported the bar steps through every massima;
+    // laying each one out in the text box would only slow the export down, so
+    // the box takes the last one when the export is over (flushText).
+    if (printAll == 1) {
+        pendingText_ = text;
+        return;
+    }
+    pendingText_.reset();
+    sent->setPlainText(text);
+}
+
+void BrowserWindow::flushText()
+{
+    if (const std::optional<QString> text = std::exchange(pendingText_, std::nullopt))
+        sent->setPlainText(*text);
 }
 
 void BrowserWindow::fin_Click(int index)
@@ -551,7 +569,9 @@ void BrowserWindow::stampa_Click()
         return;
     }
     PrintSource source(*this, HScroll1, conta, passo);
-    ModLexoria::ReportPrintProblem(Exports::printMassime(source), this);
+    const Presentation::Result result = Exports::printMassime(source);
+    flushText();
+    ModLexoria::ReportPrintProblem(result, this);
 }
 
 void BrowserWindow::Toolbar1_ButtonClick(int position)

@@ -9,6 +9,7 @@
 
 #include <QMainWindow>
 #include <array>
+#include <optional>
 
 class QLabel;
 class QListWidget;
@@ -76,6 +77,8 @@ private:
     void resizeEvent(QResizeEvent* event) override;
     void setTabOrder();
     void contamassime();
+    void showText(const QString& text);
+    void flushText();
 
     corpus::Archive archive_;
     corpus::ArchiveTables tables_;
@@ -84,6 +87,7 @@ private:
     qint16 currentTopic_ = 0;
     int currentPosition_ = 0;
     int topicCount_ = 0;
+    std::optional<QString> pendingText_; // the text box's text, held back during a whole-topic export
 
     QWidget* surface_ = nullptr;
     QToolBar* Toolbar1 = nullptr;

@@ -1,33 +1,25 @@
 #include "archivetables.h"
 
-#include "corpusfile.h"
-
-#include <QFile>
-#include <array>
-#include <vector>
+#include "corpustables.h"
 
 namespace corpus {
 
-struct ArchiveTables::Data {
-    QStringList titles;                     // 0..N
-    std::vector<std::vector<QString>> cells; // (N+1) x (P+1), topic first
-    int total = 0;
-};
+namespace {
 
-QString dataResourcePath(Archive archive)
+QString inPlace(const char16_t* text, const generated::Span& span)
 {
-    return QStringLiteral(":/corpus/%1.txt").arg(info(archive).name);
+    return QString::fromRawData(reinterpret_cast<const QChar*>(text + span.offset), qsizetype(span.length));
 }
+
+} // namespace
 
 ArchiveTables ArchiveTables::Build(Archive archive)
 {
-    static std::array<std::shared_ptr<const Data>, ArchiveCount> cache;
-    auto& cached = cache[static_cast<size_t>(archive)];
-    if (!cached)
-        cached = load(archive);
     ArchiveTables tables;
     tables.archive_ = archive;
-    tables.data_ = cached;
+    const int index = indexOf(archive);
+    if (index >= 0 && index < generated::archiveDataCount && generated::archiveData[index].topics == info(archive).topics)
+        tables.data_ = &generated::archiveData[index];
     return tables;
 }
 
@@ -38,23 +30,24 @@ QString ArchiveTables::Title(int topic) const
 {
     if (!data_ || topic < 1 || topic > topics())
         return {};
-    return data_->titles.value(topic);
+    return inPlace(data_->text, data_->titles[topic - 1]);
 }
 
 QString ArchiveTables::Massima(int topic, int position) const
 {
     if (!data_ || topic < 1 || topic > topics() || position < 1 || position > positions())
         return {};
-    return data_->cells[topic][position];
+    const int index = data_->first[topic - 1] + position - 1;
+    if (index >= data_->first[topic])
+        return {};
+    return inPlace(data_->text, data_->massime[index]);
 }
 
 int ArchiveTables::TopicCount(int topic) const
 {
-    int count = 0;
-    for (int p = 1; p <= positions(); ++p)
-        if (!Massima(topic, p).isEmpty())
-            ++count;
-    return count;
+    if (!data_ || topic < 1 || topic > topics())
+        return 0;
+    return std::min(data_->first[topic] - data_->first[topic - 1], positions());
 }
 
 int ArchiveTables::ArchiveTotal() const { return data_ ? data_->total : 0; }
@@ -68,33 +61,10 @@ QString ArchiveTables::TopicListEntry(int topic) const
 QStringList ArchiveTables::TopicListEntries() const
 {
     QStringList entries;
+    entries.reserve(topics());
     for (int t = 1; t <= topics(); ++t)
         entries.append(TopicListEntry(t));
     return entries;
-}
-
-std::shared_ptr<const ArchiveTables::Data> ArchiveTables::load(Archive archive)
-{
-    const ArchiveInfo& a = info(archive);
-    QFile file(dataResourcePath(archive));
-    QByteArray bytes;
-    if (file.open(QIODevice::ReadOnly))
-        bytes = file.readAll();
-    // The build has checked the data; a fault here can only leave a topic short.
-    const ParsedArchive parsed = parseArchiveFile(bytes, a.topics, a.positions);
-
-    auto data = std::make_shared<Data>();
-    data->titles = parsed.titles;
-    data->cells.assign(a.topics + 1, std::vector<QString>(a.positions + 1));
-    for (int t = 1; t <= a.topics; ++t) {
-        const QStringList& list = parsed.massime[t];
-        for (int p = 1; p <= list.size() && p <= a.positions; ++p) {
-            data->cells[t][p] = list[p - 1];
-            if (!list[p - 1].isEmpty())
-                ++data->total;
-        }
-    }
-    return data;
 }
 
 } // namespace corpus

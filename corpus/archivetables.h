@@ -5,16 +5,20 @@
 #include "archives.h"
 
 #include <QStringList>
-#include <memory>
 
 namespace corpus {
+
+namespace generated {
+struct ArchiveData;
+}
 
 class ArchiveTables {
 public:
     ArchiveTables() = default;
 
-    // Fills both tables from the compiled-in data of the archive. The data is read
-    // once per process and shared; every Build yields the same tables.
+    // Both tables of the archive, over the compiled-in data: nothing is read
+    // or copied, so every Build is immediate and yields the same tables. The
+    // texts returned point into that data and stay valid for the process.
     static ArchiveTables Build(Archive archive);
 
     bool isBuilt() const { return data_ != nullptr; }
@@ -35,13 +39,8 @@ public:
     QStringList TopicListEntries() const;
 
 private:
-    struct Data;
-    static std::shared_ptr<const Data> load(Archive archive);
     Archive archive_ = Archive::edilizia;
-    std::shared_ptr<const Data> data_;
+    const generated::ArchiveData* data_ = nullptr;
 };
-
-// The resource path of an archive's data file.
-QString dataResourcePath(Archive archive);
 
 } // namespace corpus

@@ -17,6 +17,10 @@ packages=(
   libreoffice-writer-nogui poppler-utils
   # the Debian package and its test: dpkg-shlibdeps, file (both used by cpack), the checkers
   dpkg-dev file lintian desktop-file-utils appstream
+  # a sound server with a null sink standing in for a sound device (music test, start-up benchmark)
+  pulseaudio
+  # the start-up benchmark under an X server
+  xvfb xauth
 )
 
 sudo=""

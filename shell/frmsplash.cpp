@@ -1,5 +1,6 @@
 #include "frmsplash.h"
 
+#include "assets.h"
 #include "colours.h"
 #include "controls.h"
 #include "fonts.h"
@@ -48,7 +49,7 @@ void frmSplash::createControls()
 
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setPixmap(QPixmap(QStringLiteral(":/assets/splash.png")));
+    Image1->setPixmap(Assets::picture("splash"));
     Image1->setScaledContents(true);
     Image1->setAccessibleName(QStringLiteral("Immagine di Lexoria"));
     scaling::placeTwips(Image1, 480, 600, 2295, 3225);

@@ -5,12 +5,33 @@
 // It is driven like the control it stands for: set FileName, then set Command
 // to "open", "play", "pause" or "close". Results are ignored. Without the file,
 // a soundfont or a sound device the control stays silent and says nothing.
+//
+// No command waits for the sound: FluidSynth is loaded (dlopen) only when a
+// file is opened, and the synthesizer, the soundfont and the sound device are
+// made ready on a thread of their own, started once the first window has been
+// painted (where no sound device can be, nothing is loaded at all). Commands
+// given meanwhile are kept and take effect once the music is ready, so "open"
+// then "play" is heard as soon as it can be, while the window that gave them
+// goes on drawing.
 
 #include <QObject>
 #include <QString>
 
+#include <future>
 #include <memory>
 #include <vector>
+
+// Tells once that some top-level window has been painted and shown, when the
+// event loop next comes back for events.
+class FirstPaintWatcher : public QObject
+{
+    Q_OBJECT
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+signals:
+    void idle();
+};
 
 class MMControl : public QObject
 {
@@ -33,11 +54,20 @@ public:
     QString command() const;
     void setCommand(const QString& command);
 
-    // True between a successful "open" and "close": the file, a soundfont and
-    // a sound device were all found.
+    // True from an "open" that found the file, a soundfont and signs of a
+    // sound device until "close", or until getting the music ready failed (the
+    // device cannot be opened, a damaged file).
     bool isOpen() const;
-    // True while the music is sounding (not paused, not at its end).
+    // True while the music is sounding (ready, not paused, not at its end).
     bool isPlaying() const;
+    // Waits until the music opened last is ready or has failed; true if it is
+    // ready. For tests and tools: the program itself never waits.
+    bool waitUntilReady() const;
+
+    // Music files larger than this are refused as if they were missing: a
+    // start-up tune takes a few kilobytes, and the synthesizer would hold a
+    // huge one in memory many times over.
+    static constexpr qint64 MaxFileSize = 1024 * 1024;
 
     // Where "open" finds a bare file name: the current directory first, then
     // the program's folder. Paths with a folder are taken as they are.
@@ -60,9 +90,14 @@ private:
     void play();
     void pause();
     void close();
+    void startAfterFirstPaint();
+
+    // Loading starts after this long anyway (ms).
+    static constexpr int StartAfterAtMost = 500;
 
     struct Engine;
     QString m_fileName;
     QString m_command;
-    std::unique_ptr<Engine> m_engine;  // null while closed
+    std::unique_ptr<Engine> m_engine;  // null while closed; owns the thread that readies it
+    std::vector<std::future<void>> m_closing; // engines being freed after "close"
 };

@@ -2,6 +2,8 @@
 // black splash window expects, the window icon exists at each of its sizes, and
 // every toolbar command has its own icon at 24 and 48 pixels.
 
+#include "assets.h"
+
 #include <QImage>
 #include <QtTest>
 
@@ -59,6 +61,27 @@ private slots:
         QCOMPARE(qAlpha(image.pixel(0, 0)), 0);
     }
 
+    // The window icon every window gets: the two small sizes, already decoded.
+    void applicationWindowIcon()
+    {
+        const QIcon icon = Assets::windowIcon();
+        QCOMPARE(icon.availableSizes(), (QList<QSize>{QSize(16, 16), QSize(32, 32)}));
+        QCOMPARE(icon.pixmap(QSize(32, 32)).size(), QSize(32, 32));
+    }
+
+    // One icon per toolbar command, made once and shared by every toolbar.
+    void toolbarIconsAreShared()
+    {
+        for (const char* name : ToolbarNames) {
+            const QIcon first = Assets::toolbarIcon(name);
+            QVERIFY2(!first.isNull(), name);
+            QCOMPARE(first.pixmap(QSize(24, 24)).size(), QSize(24, 24));
+            QCOMPARE(Assets::toolbarIcon(name).cacheKey(), first.cacheKey());
+        }
+        QCOMPARE(Assets::toolbarIcon("stampa", "document-print").cacheKey(),
+                 Assets::toolbarIcon("stampa", "document-print").cacheKey());
+    }
+
     void toolbarIcon_data()
     {
         QTest::addColumn<QString>("name");
@@ -93,5 +116,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestAssets)
+QTEST_MAIN(TestAssets)
 #include "tst_assets.moc"

@@ -989,6 +989,30 @@ private slots:
         QCOMPARE(inFolder, sortedKept);
     }
 
+    // However many documents are printed, the folder keeps only the newest few.
+    void documentFolderStaysSmall()
+    {
+        QTemporaryDir dir;
+        const QDir documents(dir.filePath(QStringLiteral("documenti")));
+        Presentation::setDocumentFolder(documents.path());
+        const QString taker = QStandardPaths::findExecutable(QStringLiteral("true"));
+        Presentation::setFinder([taker](const QString& file) -> std::optional<Presentation::WordProcessor> {
+            return Presentation::WordProcessor{QStringLiteral("LibreOffice Writer"), taker, {file}};
+        });
+        QString last;
+        for (int i = 0; i < 30; ++i) {
+            auto app = printMassime(1, 2);
+            Presentation::setMode(Presentation::Mode::Open);
+            const Presentation::Result result = app->present();
+            Presentation::setMode(Presentation::Mode::Suppressed);
+            QCOMPARE(int(result.route), int(Route::WordProcessor));
+            last = result.fileName;
+        }
+        const QStringList left = documents.entryList({QStringLiteral("documento-*.odt")}, QDir::Files);
+        QVERIFY2(left.size() <= 21, qPrintable(QString::number(left.size())));
+        QVERIFY(left.contains(QFileInfo(last).fileName())); // the one just handed over stays
+    }
+
     void findsTheWordProcessor_data()
     {
         QTest::addColumn<QStringList>("programs");  // put on PATH

@@ -1,17 +1,22 @@
 // The start-up music: the shipped tune is audible and of the right length, bad
-// files play as silence, and the media control takes any command sequence
-// without a crash or a word on stderr (there is no sound device under CI).
+// or oversized files play as silence, and the media control takes any command
+// sequence without a crash or a word on stderr, without a sound device (as
+// under CI) and with one (a PulseAudio server playing into a null sink).
 
 #include "mediacontrol.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include <cmath>
 #include <cstdio>
+#include <dlfcn.h>
 #include <functional>
 #include <unistd.h>
 
@@ -67,18 +72,26 @@ class TestMusic : public QObject
 
 private slots:
     void initTestCase();
+    void synthesizerIsLoadedOnlyForMusic();
     void shippedTuneIsAudible();
     void badFilesPlaySilence_data();
     void badFilesPlaySilence();
     void commandsInAnyOrder_data();
     void commandsInAnyOrder();
     void bareNameIsFoundHereThenBesideTheProgram();
+    void withASoundDevice_data();
+    void withASoundDevice();
+    void cleanupTestCase();
 
 private:
     QString fixture(const QString& name, const QByteArray& bytes);
+    bool startSoundServer();
 
     QTemporaryDir m_dir;
     QString m_garbage;
+    QString m_oversized;
+    QProcess m_soundServer;
+    QString m_soundServerAddress;
 };
 
 QString TestMusic::fixture(const QString& name, const QByteArray& bytes)
@@ -96,6 +109,84 @@ void TestMusic::initTestCase()
     for (int i = 0; i < 4096; ++i)
         garbage.append(char((i * 7919 + 13) % 251));
     m_garbage = fixture(QStringLiteral("garbage.mid"), garbage);
+
+    // The shipped tune with padding behind its last track: a player that read
+    // it would sound, so only the size limit keeps it silent.
+    QFile tune(Tune);
+    QVERIFY(tune.open(QIODevice::ReadOnly));
+    QByteArray oversized = tune.readAll();
+    oversized.append(QByteArray(MMControl::MaxFileSize + 1 - oversized.size(), '\0'));
+    m_oversized = fixture(QStringLiteral("oversized.mid"), oversized);
+}
+
+void TestMusic::cleanupTestCase()
+{
+    if (m_soundServer.state() != QProcess::NotRunning) {
+        m_soundServer.terminate();
+        if (!m_soundServer.waitForFinished(5000))
+            m_soundServer.kill();
+    }
+}
+
+// A private PulseAudio server whose only sink is a null sink: a sound device
+// that takes the samples in real time and plays them nowhere.
+bool TestMusic::startSoundServer()
+{
+    if (!m_soundServerAddress.isEmpty())
+        return true;
+    const QString server = QStandardPaths::findExecutable(QStringLiteral("pulseaudio"));
+    if (server.isEmpty())
+        return false;
+    const QString home = m_dir.filePath(QStringLiteral("pulse-home"));
+    QDir().mkpath(home);
+    QFile::setPermissions(home, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("HOME"), home);
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), home);
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home);
+    m_soundServer.setProcessEnvironment(environment);
+    m_soundServer.setStandardOutputFile(QProcess::nullDevice());
+    m_soundServer.setStandardErrorFile(QProcess::nullDevice());
+    m_soundServer.start(server, {QStringLiteral("-n"), QStringLiteral("--daemonize=no"),
+                                 QStringLiteral("--exit-idle-time=-1"), QStringLiteral("--disable-shm=yes"),
+                                 QStringLiteral("--use-pid-file=no"), QStringLiteral("-L"), QStringLiteral("module-null-sink"),
+                                 QStringLiteral("-L"), QStringLiteral("module-native-protocol-unix auth-anonymous=1")});
+    if (!m_soundServer.waitForStarted(5000))
+        return false;
+    const QString socket = home + QStringLiteral("/pulse/native");
+    QElapsedTimer waited;
+    waited.start();
+    while (!QFileInfo::exists(socket) && waited.elapsed() < 10000 && m_soundServer.state() == QProcess::Running)
+        QTest::qWait(20);
+    if (!QFileInfo::exists(socket))
+        return false;
+    m_soundServerAddress = QStringLiteral("unix:") + socket;
+    return true;
+}
+
+namespace {
+
+bool synthesizerLoaded()
+{
+    void* handle = ::dlopen("libfluidsynth.so.3", RTLD_NOW | RTLD_NOLOAD);
+    if (handle)
+        ::dlclose(handle);
+    return handle != nullptr;
+}
+
+} // namespace
+
+// Runs first: the program does not depend on FluidSynth to start, and a
+// command without music to play does not load it either.
+void TestMusic::synthesizerIsLoadedOnlyForMusic()
+{
+    QVERIFY(!synthesizerLoaded());
+    MMControl control;
+    control.setProperty("FileName", m_dir.filePath(QStringLiteral("absent.mid")));
+    for (const char* c : {"open", "play", "pause", "close"})
+        control.setProperty("Command", QString::fromLatin1(c));
+    QVERIFY(!control.waitUntilReady());
+    QVERIFY(!synthesizerLoaded());
 }
 
 void TestMusic::shippedTuneIsAudible()
@@ -136,6 +227,7 @@ void TestMusic::badFilesPlaySilence_data()
     QTest::newRow("garbage") << m_garbage;
     QTest::newRow("header only") << fixture(QStringLiteral("header.mid"), midi.left(14));
     QTest::newRow("cut in a track") << fixture(QStringLiteral("cut.mid"), midi.left(midi.size() / 2));
+    QTest::newRow("over 1 MB") << m_oversized;
 }
 
 void TestMusic::badFilesPlaySilence()
@@ -214,6 +306,62 @@ void TestMusic::bareNameIsFoundHereThenBesideTheProgram()
     QVERIFY(QFile::copy(Tune, inCurrent));
     QCOMPARE(QFileInfo(MMControl::locate(name)).canonicalFilePath(), QFileInfo(inCurrent).canonicalFilePath());
     QCOMPARE(MMControl::locate(inCurrent), inCurrent);
+}
+
+void TestMusic::withASoundDevice_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QStringList>("commands");
+    QTest::addColumn<bool>("opened");   // right after the commands
+    QTest::addColumn<bool>("sounding"); // once the music is ready
+
+    QTest::newRow("open, play") << Tune << QStringList{"open", "play"} << true << true;
+    QTest::newRow("paused before ready") << Tune << QStringList{"open", "play", "pause"} << true << false;
+    QTest::newRow("paused and resumed before ready") << Tune << QStringList{"open", "play", "pause", "play"} << true << true;
+    QTest::newRow("opened only") << Tune << QStringList{"open"} << true << false;
+    QTest::newRow("over 1 MB") << m_oversized << QStringList{"open", "play"} << false << false;
+    QTest::newRow("damaged") << m_garbage << QStringList{"open", "play"} << true << false;
+}
+
+void TestMusic::withASoundDevice()
+{
+    QFETCH(QString, file);
+    QFETCH(QStringList, commands);
+    QFETCH(bool, opened);
+    QFETCH(bool, sounding);
+    if (!startSoundServer())
+        QSKIP("no PulseAudio server to stand in for a sound device (package pulseaudio)");
+    qputenv("PULSE_SERVER", m_soundServerAddress.toLocal8Bit());
+    auto unset = qScopeGuard([] { qunsetenv("PULSE_SERVER"); });
+
+    const QByteArray errors = stderrOf([&] {
+        MMControl control;
+        control.setProperty("FileName", file);
+        // Every command returns at once: the music is made ready on its own thread.
+        for (const QString& c : commands)
+            control.setProperty("Command", c);
+        QCOMPARE(control.isOpen(), opened);
+        const bool ready = control.waitUntilReady();
+        QCOMPARE(ready && control.isOpen(), ready);
+        if (!opened || file == Tune)
+            QCOMPARE(ready, opened); // a damaged file may get ready, and then never sounds
+        if (sounding)
+            QVERIFY(control.isPlaying());
+        else
+            QTRY_VERIFY(!control.isPlaying());
+        if (sounding) {
+            // It goes on sounding through the device, then pauses and resumes.
+            QTest::qWait(300);
+            QVERIFY(control.isPlaying());
+            control.setProperty("Command", QStringLiteral("pause"));
+            QVERIFY(!control.isPlaying());
+            control.setProperty("Command", QStringLiteral("play"));
+            QVERIFY(control.isPlaying());
+        }
+        control.setProperty("Command", QStringLiteral("close"));
+        QVERIFY(!control.isOpen());
+    });
+    QCOMPARE(errors, QByteArray());
 }
 
 QTEST_GUILESS_MAIN(TestMusic)

@@ -17,6 +17,7 @@
 #include <QLocale>
 #include <QPlainTextEdit>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
@@ -93,7 +94,11 @@ private slots:
     void printAllFromTheSecond()
     {
         bar()->setValue(2);
+        auto* sent = condominio->findChild<QPlainTextEdit*>(QStringLiteral("sent"));
+        QSignalSpy refills(sent, &QPlainTextEdit::textChanged);
         condominio->stampatutte_Click();
+        // The text box is filled once, with the end state, not once per massima printed.
+        QCOMPARE(refills.count(), 1);
         QStringList expected = Start + massimeHeading();
         for (int n = 2; n <= 5; ++n) {
             expected << heading(n) << massima(n);
