@@ -1,5 +1,7 @@
 #include "mediacontrol.h"
 
+#include "midifile.h"
+
 #include <QAbstractEventDispatcher>
 #include <QCoreApplication>
 #include <QDir>
@@ -110,16 +112,17 @@ bool withinSizeLimit(const QString& path)
     return QFileInfo(path).size() <= MMControl::MaxFileSize;
 }
 
-// The whole music file, or nothing when it cannot be read or exceeds the
-// limit (read with a bound, so a file that grew since it was looked at is
-// still refused).
+// The whole music file, or nothing when it cannot be read, exceeds the limit
+// (read with a bound, so a file that grew since it was looked at is still
+// refused) or is not a well-formed MIDI file: the synthesiser gets only what
+// the fuzzed check accepts.
 QByteArray readTune(const QString& path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {};
     QByteArray bytes = file.read(MMControl::MaxFileSize + 1);
-    return bytes.size() > MMControl::MaxFileSize ? QByteArray() : bytes;
+    return bytes.size() <= MMControl::MaxFileSize && MidiFile::looksLikeMidi(bytes) ? bytes : QByteArray();
 }
 
 // Whether a sound device can be there at all: a PulseAudio (or PipeWire)

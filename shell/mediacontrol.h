@@ -14,6 +14,8 @@
 // then "play" is heard as soon as it can be, while the window that gave them
 // goes on drawing.
 
+#include "midifile.h"
+
 #include <QObject>
 #include <QString>
 
@@ -67,7 +69,7 @@ public:
     // Music files larger than this are refused as if they were missing: a
     // start-up tune takes a few kilobytes, and the synthesizer would hold a
     // huge one in memory many times over.
-    static constexpr qint64 MaxFileSize = 1024 * 1024;
+    static constexpr qint64 MaxFileSize = MidiFile::MaxBytes;
 
     // Where "open" finds a bare file name: the current directory first, then
     // the program's folder. Paths with a folder are taken as they are.
