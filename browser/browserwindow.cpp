@@ -306,11 +306,7 @@ void BrowserWindow::createControls()
     sent->setReadOnly(true);
     sent->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     sent->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    sent->setFont(sansSerif(9.75));
-    QPalette textPalette = sent->palette();
-    textPalette.setColor(QPalette::Base, Qt::white);
-    textPalette.setColor(QPalette::Text, DarkBlue);
-    sent->setPalette(textPalette);
+    Controls::styleMassimaText(sent);
     scaling::placeTwips(sent, 2760, 1680, 6615, 3720);
 
     aiuto = Controls::button(surface_, QStringLiteral("aiuto"), QStringLiteral("&AIUTO"),

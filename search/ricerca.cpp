@@ -219,11 +219,7 @@ void ricerca::createControls()
     massima->setObjectName(QStringLiteral("massima"));
     massima->setAccessibleName(QStringLiteral("Testo della massima scelta"));
     massima->setOpenLinks(false);
-    massima->setFont(sansSerif(9.75));
-    QPalette textPalette = massima->palette();
-    textPalette.setColor(QPalette::Base, Qt::white);
-    textPalette.setColor(QPalette::Text, DarkBlue);
-    massima->setPalette(textPalette);
+    Controls::styleMassimaText(massima);
     scaling::placeTwips(massima, 120, 4980, 11280, 2220);
 
     apri = Controls::button(this, QStringLiteral("apri"), QStringLiteral("Apri ne&ll'archivio"),

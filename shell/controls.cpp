@@ -1,5 +1,7 @@
 #include "controls.h"
 
+#include "colours.h"
+#include "fonts.h"
 #include "twips.h"
 
 #include <QGuiApplication>
@@ -78,5 +80,14 @@ void setBackColor(QWidget* widget, const QColor& colour)
 }
 
 QColor backColor(const QWidget* widget) { return widget->palette().color(QPalette::Window); }
+
+void styleMassimaText(QWidget* box)
+{
+    box->setFont(Fonts::sansSerif(9.75));
+    QPalette p = box->palette();
+    p.setColor(QPalette::Base, Qt::white);
+    p.setColor(QPalette::Text, Colours::DarkBlue);
+    box->setPalette(p);
+}
 
 } // namespace Controls

@@ -36,4 +36,8 @@ void centreOnScreen(QWidget* window);
 void setBackColor(QWidget* widget, const QColor& colour);
 QColor backColor(const QWidget* widget);
 
+// A box that shows the text of a massima: dark blue on white, 9.75 points, the
+// same in every window that shows one.
+void styleMassimaText(QWidget* box);
+
 } // namespace Controls
