@@ -16,6 +16,8 @@
 #include <atomic>
 #include <map>
 #include <mutex>
+#include <unordered_map>
+#include <unordered_map>
 #include <set>
 
 namespace search {
@@ -40,9 +42,27 @@ std::string utf8(const QString& text) { return text.toStdString(); }
 // Snowball's Italian stemmer, which leaves adjectives in -ale apart from their
 // noun ("condominiale" stems to "condominial", "condominio" to "condomin"):
 // those endings are taken off too, so the derived adjective finds its noun.
+//
+// A corpus repeats its words: each stem is computed once per stemmer and then
+// remembered (the index build asks for some 300,000 stems of a few thousand
+// words). A stemmer serves one thread, so its memory needs no lock.
 class ItalianStem final : public Xapian::StemImplementation {
 public:
     std::string operator()(const std::string& word) override
+    {
+        const auto known = remembered_.find(word);
+        if (known != remembered_.end())
+            return known->second;
+        if (remembered_.size() >= MaxRemembered)
+            remembered_.clear();
+        return remembered_.emplace(word, stemOf(word)).first->second;
+    }
+    std::string get_description() const override { return "italian+adjectives"; }
+
+private:
+    static constexpr size_t MaxRemembered = 200000;
+
+    std::string stemOf(const std::string& word)
     {
         std::string stem = snowball_(word);
         const auto endsWith = [&stem](const char* end) {
@@ -55,10 +75,9 @@ public:
             stem.resize(stem.size() - 2);
         return stem;
     }
-    std::string get_description() const override { return "italian+adjectives"; }
 
-private:
     Xapian::Stem snowball_{"italian"};
+    std::unordered_map<std::string, std::string> remembered_;
 };
 
 Xapian::Stem italianStem() { return Xapian::Stem(new ItalianStem); }

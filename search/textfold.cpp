@@ -37,6 +37,12 @@ bool isQuote(QChar c)
 
 QString foldWord(QStringView word)
 {
+    // Most words are plain ASCII: nothing to take apart, only the case to fold.
+    bool ascii = true;
+    for (QChar c : word)
+        ascii = ascii && c.unicode() < 0x80;
+    if (ascii)
+        return word.toString().toLower();
     const QString decomposed = word.toString().normalized(QString::NormalizationForm_KD);
     QString folded;
     folded.reserve(decomposed.size());
