@@ -2,7 +2,8 @@
 # Runs every benchmark and prints their tables (markdown): start-up of the whole
 # program against a bare Qt program, offscreen and under Xvfb, each without and
 # with a sound device (a private PulseAudio server with a null sink), then the
-# in-process figures. Builds first. Usage: bash scripts/bench.sh [PAIRS]
+# in-process figures, then the search against SQLite FTS5 (LEXORIA_BENCH_SEARCH_SCALE,
+# default 100 times the corpus: some minutes). Builds first. Usage: bash scripts/bench.sh [PAIRS]
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 pairs=${1:-20}
@@ -57,3 +58,7 @@ QT_QPA_PLATFORM=offscreen "$build/bench/bench_browsing" 41 2>/dev/null
 echo
 for _ in $(seq 21); do QT_QPA_PLATFORM=offscreen "$build/bench/bench_browsing" --first-build 2>/dev/null; done |
   sort -n | awk '{v[NR]=$1} END {printf "first corpus build of a process, seven archives (21 processes): min %.2f, median %.2f, max %.2f ms\n", v[1], v[int((NR+1)/2)], v[NR]}' 
+echo
+echo "## Search: Xapian against SQLite FTS5 on the same texts (scale ${LEXORIA_BENCH_SEARCH_SCALE:-100}; 0 for the delivered corpus only)"
+echo
+"$build/bench/bench_search" "${LEXORIA_BENCH_SEARCH_SCALE:-100}" 2>/dev/null
