@@ -203,9 +203,18 @@ void BrowserWindow::createMenus()
     connect(finestra, &QAction::triggered, this, &BrowserWindow::finestra_Click);
 }
 
+// The toolbar bar itself exists (and is placed and scaled) from the start; its
+// buttons are made when the window is first shown. The chooser creates all seven
+// archive windows hidden before it is drawn, and most of them are never shown.
 void BrowserWindow::createToolbar()
 {
     Toolbar1->setIconSize(QSize(24, 24));
+}
+
+void BrowserWindow::fillToolbar()
+{
+    if (!Toolbar1->actions().isEmpty())
+        return;
     for (int position = 1; position <= int(toolbarLayout().size()); ++position) {
         const ToolbarButton& b = toolbarLayout()[position - 1];
         if (b.toolTip.isEmpty()) {
@@ -217,6 +226,12 @@ void BrowserWindow::createToolbar()
         button->setToolTip(b.toolTip);
         connect(button, &QAction::triggered, this, [this, position] { Toolbar1_ButtonClick(position); });
     }
+}
+
+void BrowserWindow::showEvent(QShowEvent* event)
+{
+    fillToolbar();
+    QMainWindow::showEvent(event);
 }
 
 void BrowserWindow::connectButtons()

@@ -71,6 +71,8 @@ public:
 private:
     void createMenus();
     void createToolbar();
+    void fillToolbar();
+    void showEvent(QShowEvent* event) override;
     void createControls();
     void connectButtons();
     bool eventFilter(QObject* watched, QEvent* event) override;
