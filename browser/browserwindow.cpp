@@ -240,7 +240,8 @@ void BrowserWindow::connectButtons()
     connect(guidainlinea, &QPushButton::clicked, this, &BrowserWindow::guidainlinea_Click);
     connect(stampiamo, &QPushButton::clicked, this, &BrowserWindow::stampiamo_Click);
     connect(esco, &QPushButton::clicked, this, &BrowserWindow::esco_Click);
-    // Menu shortcuts (Ctrl+A..H) win over the text box's own keys, as menu accelerators do.
+    // The window's shortcuts (Ctrl+A..H, Ctrl+Shift+F, Ctrl+Shift+C) win over the text
+    // box's own keys, as menu accelerators do.
     sent->installEventFilter(this);
     List1->installEventFilter(this);
 }
@@ -250,11 +251,11 @@ bool BrowserWindow::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::ShortcutOverride) {
         const auto* key = static_cast<QKeyEvent*>(event);
         const QKeySequence pressed(key->keyCombination());
-        for (QAction* entry : fin)
-            if (entry->shortcut() == pressed)
+        QList<QAction*> windowShortcuts(fin.cbegin(), fin.cend());
+        windowShortcuts << trova << copiaMassima;
+        for (QAction* action : windowShortcuts)
+            if (action->shortcut() == pressed)
                 return true; // not overridden: the window's shortcut runs
-        if (trova->shortcut() == pressed || copiaMassima->shortcut() == pressed)
-            return true;
     }
     return QMainWindow::eventFilter(watched, event);
 }

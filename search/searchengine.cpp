@@ -55,14 +55,14 @@ public:
             return known->second;
         if (remembered_.size() >= MaxRemembered)
             remembered_.clear();
-        return remembered_.emplace(word, stemOf(word)).first->second;
+        return remembered_.emplace(word, computeStem(word)).first->second;
     }
     std::string get_description() const override { return "italian+adjectives"; }
 
 private:
     static constexpr size_t MaxRemembered = 200000;
 
-    std::string stemOf(const std::string& word)
+    std::string computeStem(const std::string& word)
     {
         std::string stem = snowball_(word);
         const auto endsWith = [&stem](const char* end) {

@@ -166,11 +166,7 @@ bool canWriteInto(const QString& folder)
 
 } // namespace
 
-QString GuideDocumentsFileName()
-{
-    const QString documents = documentsFolder();
-    return documents.isEmpty() ? QString() : QDir(documents).filePath(Settings().programName + QStringLiteral("-guida.odt"));
-}
+QString GuideDocumentsFileName() { return GuideFileName(QString(), documentsFolder()); }
 
 QString GuideFileName()
 {
