@@ -3,12 +3,14 @@
 // with SQLite FTS5 (unicode61, remove_diacritics 2) answering the same word
 // queries over the same texts; then the same at 100 times the corpus (the
 // demonstration texts repeated with varied citations). Prints figures; asserts
-// nothing. Run: build/bench/bench_search [scale]   (scale 100 by default, 0 skips it)
+// nothing. Run: build/bench/bench_search [scale [memory|folder|both]]
+// (scale 100 by default, 0 skips it; the index at scale in memory by default)
 
 #include "searchengine.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QRegularExpression>
 #include <QTextStream>
 
@@ -18,6 +20,7 @@
 #include <ctime>
 #include <malloc.h>
 #include <memory>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -81,7 +84,16 @@ double cpuMilliseconds()
     return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
 }
 
-double heapMegabytes() { return mallinfo2().uordblks / (1024.0 * 1024.0); }
+// Resident memory of the process: the index's shards allocate on their own
+// threads, in heap arenas that the main arena's figures would not count.
+double residentMegabytes()
+{
+    QFile statm(QStringLiteral("/proc/self/statm"));
+    if (!statm.open(QIODevice::ReadOnly))
+        return 0;
+    const QList<QByteArray> pages = statm.readAll().split(' ');
+    return pages.size() > 1 ? pages[1].toDouble() * double(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0) : 0;
+}
 
 search::Query toQuery(const BenchQuery& b)
 {
@@ -169,9 +181,10 @@ QList<search::SourceMassima> scaled(const QList<search::SourceMassima>& base, in
 }
 
 struct Figures {
+    int builds = 0;
     double buildMs = 0;
     double buildCpuMs = 0;
-    double heapMb = 0;
+    double residentMb = 0;
     double xapianMedianUs = 0;
     double xapianWordsMedianUs = 0;
     double ftsMedianUs = 0;
@@ -182,28 +195,45 @@ struct Figures {
     search::IndexFigures index;
 };
 
-Figures measure(const QList<search::SourceMassima>& massime, int rounds, search::SearchEngine::Storage storage,
-                bool perQuery = false)
+// The index is built `builds` times, each build followed by an FTS5 table build
+// over the same texts; the medians are kept, and the last index answers the queries.
+Figures measure(const QList<search::SourceMassima>& massime, int builds, int rounds,
+                search::SearchEngine::Storage storage, bool perQuery = false)
 {
     Figures f;
-    malloc_trim(0);
-    const double heapBefore = heapMegabytes();
-    auto engine = std::make_unique<search::SearchEngine>([&massime] { return massime; }, storage);
-    const double cpuBefore = cpuMilliseconds();
-    engine->build();
-    f.buildCpuMs = cpuMilliseconds() - cpuBefore;
-    f.index = engine->figures();
-    f.buildMs = f.index.buildMilliseconds;
-    f.heapMb = heapMegabytes() - heapBefore;
-
+    std::unique_ptr<search::SearchEngine> engine;
+    std::unique_ptr<Fts5> ftsTable;
+    std::vector<double> buildMs, buildCpuMs, ftsMs, ftsCpuMs;
     QElapsedTimer timer;
-    timer.start();
-    const double ftsCpuBefore = cpuMilliseconds();
-    const sqlite3_int64 sqliteBefore = sqlite3_memory_used();
-    Fts5 fts(massime);
-    f.ftsBuildMs = timer.nsecsElapsed() / 1e6;
-    f.ftsBuildCpuMs = cpuMilliseconds() - ftsCpuBefore;
-    f.ftsMb = (sqlite3_memory_used() - sqliteBefore) / (1024.0 * 1024.0);
+    for (int b = 0; b < builds; ++b) {
+        engine.reset();
+        ftsTable.reset();
+        malloc_trim(0);
+        const double residentBefore = residentMegabytes();
+        engine = std::make_unique<search::SearchEngine>([&massime] { return massime; }, storage);
+        const double cpuBefore = cpuMilliseconds();
+        engine->build();
+        buildCpuMs.push_back(cpuMilliseconds() - cpuBefore);
+        buildMs.push_back(engine->figures().buildMilliseconds);
+        if (b == 0) // later builds reuse the memory the earlier ones freed
+            f.residentMb = residentMegabytes() - residentBefore;
+
+        timer.restart();
+        const double ftsCpuBefore = cpuMilliseconds();
+        const sqlite3_int64 sqliteBefore = sqlite3_memory_used();
+        ftsTable = std::make_unique<Fts5>(massime);
+        ftsMs.push_back(timer.nsecsElapsed() / 1e6);
+        ftsCpuMs.push_back(cpuMilliseconds() - ftsCpuBefore);
+        if (b == 0)
+            f.ftsMb = (sqlite3_memory_used() - sqliteBefore) / (1024.0 * 1024.0);
+    }
+    f.index = engine->figures();
+    f.builds = builds;
+    f.buildMs = median(buildMs);
+    f.buildCpuMs = median(buildCpuMs);
+    f.ftsBuildMs = median(ftsMs);
+    f.ftsBuildCpuMs = median(ftsCpuMs);
+    Fts5& fts = *ftsTable;
 
     // Each query several times, the two engines taking turns; the median of each query's times.
     std::vector<double> xapianAll, xapianWords, ftsWords;
@@ -249,9 +279,10 @@ void report(const char* title, const Figures& f)
     out << title << "\n";
     out << "  massime indexed: " << f.index.massime << "; citations unreadable: " << f.index.unreadableCitations
         << ", read in part: " << f.index.partialCitations << "\n";
+    out << "  index builds: " << f.builds << ", each engine in turn; medians:\n";
     out << "  Xapian index build: " << QString::number(f.buildMs, 'f', 1) << " ms ("
-        << QString::number(f.buildCpuMs, 'f', 1) << " ms of processor time), heap added: "
-        << QString::number(f.heapMb, 'f', 1) << " MB\n";
+        << QString::number(f.buildCpuMs, 'f', 1) << " ms of processor time), resident memory added: "
+        << QString::number(f.residentMb, 'f', 1) << " MB\n";
     out << "  FTS5 table build:   " << QString::number(f.ftsBuildMs, 'f', 1) << " ms ("
         << QString::number(f.ftsBuildCpuMs, 'f', 1) << " ms of processor time), SQLite memory: "
         << QString::number(f.ftsMb, 'f', 1) << " MB\n";
@@ -272,15 +303,23 @@ int main(int argc, char** argv)
     const int scale = argc > 1 ? QString::fromLocal8Bit(argv[1]).toInt() : 100;
     const QList<search::SourceMassima> base = search::SearchEngine::corpusMassime();
 
-    report("1x, index in memory", measure(base, 41, search::SearchEngine::Storage::Memory, true));
-    report("1x, index in a temporary folder", measure(base, 41, search::SearchEngine::Storage::TemporaryFolder));
+    report("1x, index in memory (as the program keeps it)",
+           measure(base, 21, 41, search::SearchEngine::Storage::Memory, true));
+    report("1x, index in a temporary folder", measure(base, 21, 41, search::SearchEngine::Storage::TemporaryFolder));
+    // At scale the index is kept in memory as the program keeps it; "folder" or
+    // "both" as second argument also measure it in a temporary folder (slow to build).
+    const QString atScale = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral("memory");
     if (scale > 1) {
         const QList<search::SourceMassima> big = scaled(base, scale);
-        const QByteArray title = QStringLiteral("%1x (%2 massime), index in a temporary folder")
-                                     .arg(scale)
-                                     .arg(big.size())
-                                     .toUtf8();
-        report(title.constData(), measure(big, 7, search::SearchEngine::Storage::TemporaryFolder));
+        const auto run = [&](const char* where, search::SearchEngine::Storage storage) {
+            const QByteArray title =
+                QStringLiteral("%1x (%2 massime), index %3").arg(scale).arg(big.size()).arg(QLatin1String(where)).toUtf8();
+            report(title.constData(), measure(big, 1, 7, storage));
+        };
+        if (atScale != QLatin1String("folder"))
+            run("in memory", search::SearchEngine::Storage::Memory);
+        if (atScale == QLatin1String("folder") || atScale == QLatin1String("both"))
+            run("in a temporary folder", search::SearchEngine::Storage::TemporaryFolder);
     }
     return 0;
 }

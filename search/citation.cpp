@@ -6,6 +6,7 @@ namespace search {
 
 namespace {
 
+// The patterns are compiled once per thread: the index reads citations on several threads.
 const QStringList Months = {QStringLiteral("gennaio"), QStringLiteral("febbraio"), QStringLiteral("marzo"),
                             QStringLiteral("aprile"),  QStringLiteral("maggio"),   QStringLiteral("giugno"),
                             QStringLiteral("luglio"),  QStringLiteral("agosto"),   QStringLiteral("settembre"),
@@ -14,9 +15,9 @@ const QStringList Months = {QStringLiteral("gennaio"), QStringLiteral("febbraio"
 // "19 luglio 2000", "1° marzo 1990", "19.7.2000", "19/07/2000"
 std::optional<QDate> readDate(const QString& part)
 {
-    static const QRegularExpression written(
+    thread_local const QRegularExpression written(
         QStringLiteral("^(\\d{1,2})\\s*(?:°|º)?\\s+([A-Za-z]+)\\s+(\\d{4})$"));
-    static const QRegularExpression numeric(QStringLiteral("^(\\d{1,2})[./-](\\d{1,2})[./-](\\d{4})$"));
+    thread_local const QRegularExpression numeric(QStringLiteral("^(\\d{1,2})[./-](\\d{1,2})[./-](\\d{4})$"));
     if (const auto m = written.match(part); m.hasMatch()) {
         const int month = int(Months.indexOf(m.captured(2).toLower())) + 1;
         const QDate date(m.captured(3).toInt(), month, m.captured(1).toInt());
@@ -34,7 +35,7 @@ std::optional<QDate> readDate(const QString& part)
 // "sez.II", "sez. U", "Sez. lav.", "sezione III"
 std::optional<QString> readSection(const QString& part)
 {
-    static const QRegularExpression section(
+    thread_local const QRegularExpression section(
         QStringLiteral("^sez(?:ione|\\.)?\\s*([IVXL]+|U|un\\.?|lav\\.?|\\d+)$"),
         QRegularExpression::CaseInsensitiveOption);
     const auto m = section.match(part);
@@ -51,8 +52,8 @@ std::optional<QString> readSection(const QString& part)
 // "n.1400", "n. 1400", "nn. 12"
 std::optional<int> readNumber(const QString& part)
 {
-    static const QRegularExpression number(QStringLiteral("^nn?\\.\\s*(\\d+)$"),
-                                           QRegularExpression::CaseInsensitiveOption);
+    thread_local const QRegularExpression number(QStringLiteral("^nn?\\.\\s*(\\d+)$"),
+                                                 QRegularExpression::CaseInsensitiveOption);
     if (const auto m = number.match(part); m.hasMatch())
         return m.captured(1).toInt();
     return std::nullopt;
@@ -60,7 +61,7 @@ std::optional<int> readNumber(const QString& part)
 
 std::optional<int> readYear(const QString& part)
 {
-    static const QRegularExpression year(QStringLiteral("^(\\d{4})$"));
+    thread_local const QRegularExpression year(QStringLiteral("^(\\d{4})$"));
     if (const auto m = year.match(part); m.hasMatch())
         return m.captured(1).toInt();
     return std::nullopt;

@@ -16,9 +16,9 @@
 #include <atomic>
 #include <map>
 #include <mutex>
-#include <unordered_map>
-#include <unordered_map>
 #include <set>
+#include <thread>
+#include <unordered_map>
 
 namespace search {
 
@@ -43,9 +43,9 @@ std::string utf8(const QString& text) { return text.toStdString(); }
 // noun ("condominiale" stems to "condominial", "condominio" to "condomin"):
 // those endings are taken off too, so the derived adjective finds its noun.
 //
-// A corpus repeats its words: each stem is computed once per stemmer and then
-// remembered (the index build asks for some 300,000 stems of a few thousand
-// words). A stemmer serves one thread, so its memory needs no lock.
+// The highlights ask for the stem of every word of every listed massima, and
+// the texts repeat their words: each stem is computed once per stemmer and then
+// remembered. A stemmer serves one thread, so its memory needs no lock.
 class ItalianStem final : public Xapian::StemImplementation {
 public:
     std::string operator()(const std::string& word) override
@@ -84,7 +84,7 @@ Xapian::Stem italianStem() { return Xapian::Stem(new ItalianStem); }
 
 QString stemOf(const QString& folded)
 {
-    static Xapian::Stem stem = italianStem();
+    thread_local Xapian::Stem stem = italianStem();
     return QString::fromStdString(stem(utf8(folded)));
 }
 
@@ -374,8 +374,11 @@ struct SearchEngine::Impl {
     Source source;
     Storage storage;
     std::unique_ptr<QTemporaryDir> folder;
-    std::unique_ptr<Xapian::WritableDatabase> db;
-    std::vector<Hit> documents; // by document id - 1
+    std::vector<Xapian::WritableDatabase> shards;
+    Xapian::Database db;        // every shard; document id = index in `documents` + 1
+    std::vector<Hit> documents;
+    // The indexed words by their stem, which the similar words of a query stand for.
+    std::unordered_map<std::string, std::vector<std::string>> wordsByStem;
     QStringList courts;
     QStringList sections;
     int firstYear = 0;
@@ -385,6 +388,9 @@ struct SearchEngine::Impl {
     std::atomic<bool> built{false};
 
     void build();
+    void listCitationFields();
+    void groupWordsByStem();
+    Xapian::Query withSimilarWords(const Xapian::Query& query) const;
     Xapian::Query fieldFilter(const Query& query, const std::optional<YearRange>& years,
                               const std::optional<int>& number) const;
 };
@@ -408,7 +414,7 @@ QList<SourceMassima> SearchEngine::corpusMassime()
 
 SearchEngine& SearchEngine::shared()
 {
-    static SearchEngine engine(&SearchEngine::corpusMassime, Storage::TemporaryFolder);
+    static SearchEngine engine(&SearchEngine::corpusMassime, Storage::Memory);
     return engine;
 }
 
@@ -434,71 +440,145 @@ void SearchEngine::build()
         d->built = true;
     } catch (const Xapian::Error&) {
         // An index that cannot be built leaves the engine empty; searching says so.
-        d->db.reset();
+        d->db = Xapian::Database();
+        d->shards.clear();
         d->documents.clear();
+        d->wordsByStem.clear();
     }
 }
+
+namespace {
+
+// Words longer than this are left out, as Xapian's own term generator leaves them.
+constexpr size_t MaxWordBytes = 64;
+// Between the text and the topic title, so that no phrase runs from one into the other.
+constexpr Xapian::termpos TitleGap = 100;
+// The index is built in this many parts at most, each on its own thread.
+constexpr unsigned MaxShards = 4;
+
+// Adds the folded words of `text` with their positions after `position`; returns the last position.
+Xapian::termpos addWords(Xapian::Document& doc, QStringView text, Xapian::termpos position)
+{
+    forEachFoldedWord(text, [&](const std::string& word) {
+        ++position;
+        if (word.size() <= MaxWordBytes)
+            doc.add_posting(word, position);
+    });
+    return position;
+}
+
+// The document of one massima: its words with their positions, the fields of
+// its citation as boolean terms, and the values that sort and count the results.
+Xapian::Document documentOf(const Hit& hit)
+{
+    Xapian::Document doc;
+    const Xapian::termpos end = addWords(doc, hit.text, 0);
+    addWords(doc, hit.topicTitle, end + TitleGap);
+
+    const Citation& c = hit.citation;
+    doc.add_boolean_term(ArchivePrefix + utf8(corpus::info(hit.ref.archive).name));
+    if (!c.court.isEmpty())
+        for (const QString& name : courtFamilies(c.court))
+            doc.add_boolean_term(CourtPrefix + utf8(foldedText(name)));
+    if (!c.section.isEmpty())
+        doc.add_boolean_term(SectionPrefix + utf8(foldWord(c.section)));
+    for (int year : c.years)
+        doc.add_boolean_term(YearPrefix + std::to_string(year));
+    for (int number : c.numbers)
+        doc.add_boolean_term(NumberPrefix + std::to_string(number));
+
+    doc.add_value(ArchiveOrderSlot, Xapian::sortable_serialise(archiveOrderKey(hit.ref)));
+    if (c.date().isValid())
+        doc.add_value(DateSlot, Xapian::sortable_serialise(c.date().year() * 10000 + c.date().month() * 100
+                                                           + c.date().day()));
+    doc.add_value(ArchiveSlot, std::string(1, char('0' + corpus::indexOf(hit.ref.archive))));
+    return doc;
+}
+
+// One shard holds the massime first, first + step, first + 2 * step...: with
+// the shards joined in order, Xapian numbers the documents of n shards
+// (shard document - 1) * n + shard + 1, which gives massima i the id i + 1.
+// Each shard fills its own entries of `hits`.
+void indexShard(Xapian::WritableDatabase& shard, const QList<SourceMassima>& massime, std::vector<Hit>& hits,
+                size_t first, size_t step)
+{
+    for (size_t i = first; i < hits.size(); i += step) {
+        const SourceMassima& m = massime[qsizetype(i)];
+        hits[i] = Hit{m.ref, m.topicTitle, m.text, parseCitation(m.text)};
+        shard.add_document(documentOf(hits[i]));
+    }
+    shard.commit();
+}
+
+} // namespace
 
 void SearchEngine::Impl::build()
 {
     QElapsedTimer timer;
     timer.start();
-    if (storage == Storage::TemporaryFolder) {
-        folder = std::make_unique<QTemporaryDir>();
-        db = std::make_unique<Xapian::WritableDatabase>(utf8(folder->filePath(QStringLiteral("index"))),
-                                                        Xapian::DB_CREATE_OR_OVERWRITE | Xapian::DB_BACKEND_GLASS
-                                                            | Xapian::DB_NO_SYNC); // a scratch index: nothing to keep safe
-    } else {
-        db = std::make_unique<Xapian::WritableDatabase>(std::string(), Xapian::DB_BACKEND_INMEMORY);
-    }
+    const QList<SourceMassima> massime = source();
+    documents.resize(size_t(massime.size()));
 
-    Xapian::TermGenerator generator;
-    generator.set_stemmer(italianStem());
+    // Reading and indexing the texts is the bulk of the work: the shards share it out.
+    const unsigned shardCount = std::clamp(std::thread::hardware_concurrency(), 1u, MaxShards);
+    if (storage == Storage::TemporaryFolder)
+        folder = std::make_unique<QTemporaryDir>();
+    for (unsigned k = 0; k < shardCount; ++k) {
+        if (storage == Storage::TemporaryFolder)
+            shards.emplace_back(utf8(folder->filePath(QStringLiteral("index-%1").arg(k))),
+                                Xapian::DB_CREATE_OR_OVERWRITE | Xapian::DB_BACKEND_GLASS
+                                    | Xapian::DB_NO_SYNC); // a scratch index: nothing to keep safe
+        else
+            shards.emplace_back(std::string(), Xapian::DB_BACKEND_INMEMORY);
+    }
+    std::vector<std::exception_ptr> failures(shardCount);
+    const auto indexOne = [&](unsigned k) {
+        try {
+            indexShard(shards[k], massime, documents, k, shardCount);
+        } catch (...) {
+            failures[k] = std::current_exception();
+        }
+    };
+    std::vector<std::thread> helpers;
+    for (unsigned k = 1; k < shardCount; ++k)
+        helpers.emplace_back(indexOne, k);
+    indexOne(0);
+    for (std::thread& helper : helpers)
+        helper.join();
+    for (const std::exception_ptr& failure : failures)
+        if (failure)
+            std::rethrow_exception(failure);
+
+    for (const Xapian::WritableDatabase& shard : shards)
+        db.add_database(shard);
+    groupWordsByStem();
+    listCitationFields();
+    figures.massime = int(documents.size());
+    figures.buildMilliseconds = timer.nsecsElapsed() / 1e6;
+}
+
+// The courts and sections the filters offer, the years the index holds, and
+// how many citations could not be read.
+void SearchEngine::Impl::listCitationFields()
+{
     std::map<QString, QSet<QString>> familyMembers; // court name -> courts it begins (itself included)
     QSet<QString> sectionSet;
-    const QList<SourceMassima> massime = source();
-    documents.reserve(size_t(massime.size()));
-    for (const SourceMassima& m : massime) {
-        Hit hit{m.ref, m.topicTitle, m.text, parseCitation(m.text)};
+    for (const Hit& hit : documents) {
         const Citation& c = hit.citation;
-        Xapian::Document doc;
-        generator.set_document(doc);
-        generator.index_text(utf8(foldedText(m.text)));
-        generator.increase_termpos();
-        generator.index_text(utf8(foldedText(m.topicTitle)));
-
-        doc.add_boolean_term(ArchivePrefix + utf8(corpus::info(m.ref.archive).name));
         if (!c.court.isEmpty())
-            for (const QString& name : courtFamilies(c.court)) {
-                doc.add_boolean_term(CourtPrefix + utf8(foldedText(name)));
+            for (const QString& name : courtFamilies(c.court))
                 familyMembers[name].insert(c.court);
-            }
-        if (!c.section.isEmpty()) {
-            doc.add_boolean_term(SectionPrefix + utf8(foldWord(c.section)));
+        if (!c.section.isEmpty())
             sectionSet.insert(c.section);
-        }
         for (int year : c.years) {
-            doc.add_boolean_term(YearPrefix + std::to_string(year));
             firstYear = firstYear == 0 ? year : std::min(firstYear, year);
             lastYear = std::max(lastYear, year);
         }
-        for (int number : c.numbers)
-            doc.add_boolean_term(NumberPrefix + std::to_string(number));
-
-        doc.add_value(ArchiveOrderSlot, Xapian::sortable_serialise(archiveOrderKey(m.ref)));
-        if (c.date().isValid())
-            doc.add_value(DateSlot, Xapian::sortable_serialise(c.date().year() * 10000 + c.date().month() * 100
-                                                               + c.date().day()));
-        doc.add_value(ArchiveSlot, std::string(1, char('0' + corpus::indexOf(m.ref.archive))));
-        db->add_document(doc);
-
         if (c.isUnreadable())
             ++figures.unreadableCitations;
         else if (!c.isParsed())
             ++figures.partialCitations;
-        documents.push_back(std::move(hit));
     }
-    db->commit();
 
     courts.clear();
     for (const auto& [name, members] : familyMembers)
@@ -511,8 +591,54 @@ void SearchEngine::Impl::build()
     std::sort(sections.begin(), sections.end(), [](const QString& a, const QString& b) {
         return sectionOrder(a) != sectionOrder(b) ? sectionOrder(a) < sectionOrder(b) : a < b;
     });
-    figures.massime = int(documents.size());
-    figures.buildMilliseconds = timer.nsecsElapsed() / 1e6;
+}
+
+// The index holds each word as written (folded), with its positions; "anche
+// parole simili" asks for every indexed word of the same stem. With a few
+// thousand distinct words this table is small, and the index is half the size
+// it would be with a stemmed term beside every word.
+void SearchEngine::Impl::groupWordsByStem()
+{
+    Xapian::Stem stem = italianStem();
+    for (auto it = db.allterms_begin(); it != db.allterms_end(); ++it) {
+        const std::string word = *it;
+        if (!word.empty() && !(word[0] >= 'A' && word[0] <= 'Z')) // capitals begin the field prefixes
+            wordsByStem[stem(word)].push_back(word);
+    }
+}
+
+// The query parser turns each word it stems into a stem term (prefix Z), which
+// no document holds: each becomes the synonym of the indexed words of that
+// stem, so ranking weighs them together as one word. Phrases and prefixes are
+// never stemmed; the operators the parser makes of the words are rebuilt.
+Xapian::Query SearchEngine::Impl::withSimilarWords(const Xapian::Query& query) const
+{
+    switch (query.get_type()) {
+    case Xapian::Query::LEAF_TERM: {
+        const std::string term = *query.get_terms_begin();
+        if (term.size() < 2 || term[0] != 'Z')
+            return query;
+        const auto group = wordsByStem.find(term.substr(1));
+        if (group == wordsByStem.end())
+            return query; // no word of the index has that stem: the term matches nothing
+        return Xapian::Query(Xapian::Query::OP_SYNONYM, group->second.begin(), group->second.end());
+    }
+    case Xapian::Query::OP_AND:
+    case Xapian::Query::OP_OR:
+    case Xapian::Query::OP_AND_NOT:
+    case Xapian::Query::OP_XOR:
+    case Xapian::Query::OP_AND_MAYBE:
+    case Xapian::Query::OP_FILTER:
+    case Xapian::Query::OP_SYNONYM:
+    case Xapian::Query::OP_MAX: {
+        std::vector<Xapian::Query> parts;
+        for (size_t n = 0; n < query.get_num_subqueries(); ++n)
+            parts.push_back(withSimilarWords(query.get_subquery(n)));
+        return Xapian::Query(query.get_type(), parts.begin(), parts.end());
+    }
+    default:
+        return query;
+    }
 }
 
 Xapian::Query SearchEngine::Impl::fieldFilter(const Query& query, const std::optional<YearRange>& years,
@@ -568,7 +694,7 @@ Results SearchEngine::search(const Query& query)
         Xapian::Query match = Xapian::Query::MatchAll;
         if (!words.parserText.trimmed().isEmpty()) {
             Xapian::QueryParser parser;
-            parser.set_database(*d->db);
+            parser.set_database(d->db);
             parser.set_stemmer(italianStem());
             parser.set_stemming_strategy(query.similarWords ? Xapian::QueryParser::STEM_SOME
                                                             : Xapian::QueryParser::STEM_NONE);
@@ -581,12 +707,14 @@ Results SearchEngine::search(const Query& query)
             match = parser.parse_query(utf8(words.parserText), flags);
             if (match.empty())
                 return {Results::Status::Empty, words.hint, 0, {}, {}, {}};
+            if (query.similarWords)
+                match = d->withSimilarWords(match);
         }
         const Xapian::Query fields = d->fieldFilter(query, years, number);
         if (!fields.empty())
             match = Xapian::Query(Xapian::Query::OP_FILTER, match, fields);
 
-        Xapian::Enquire enquire(*d->db);
+        Xapian::Enquire enquire(d->db);
         switch (query.sort) {
         case SortOrder::Relevance: break;
         case SortOrder::ArchivePosition: enquire.set_sort_by_value(ArchiveOrderSlot, false); break;
@@ -597,7 +725,7 @@ Results SearchEngine::search(const Query& query)
         Xapian::ValueCountMatchSpy spy(ArchiveSlot);
         enquire.add_matchspy(&spy);
         enquire.set_query(match);
-        const Xapian::doccount all = d->db->get_doccount();
+        const Xapian::doccount all = d->db.get_doccount();
         const int limit = std::max(0, query.limit);
         Xapian::MSet mset = enquire.get_mset(0, query.archive ? 0 : Xapian::doccount(limit), all);
         for (auto it = spy.values_begin(); it != spy.values_end(); ++it) {

@@ -113,7 +113,7 @@ public:
     // The massime of the seven archives, read through the archive tables.
     static QList<SourceMassima> corpusMassime();
     // The engine over the program's corpus, shared by every window of the process;
-    // its index lies in a private temporary folder, removed when the process ends.
+    // its index is held in memory, so nothing is left behind when the process ends.
     static SearchEngine& shared();
 
     explicit SearchEngine(Source source = &SearchEngine::corpusMassime, Storage storage = Storage::Memory);
@@ -124,7 +124,8 @@ public:
     // Safe to ask from any thread.
     bool isBuilt() const;
     // Builds the index now if it is not built yet; search() does it on first use.
-    // May run on a worker thread: other calls wait until it is done.
+    // May run on a worker thread: other calls wait until it is done. The work is
+    // shared out over up to four threads of its own, one per processor.
     void build();
     IndexFigures figures() const;
 

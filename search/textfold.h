@@ -9,6 +9,9 @@
 #include <QString>
 #include <QStringView>
 
+#include <functional>
+#include <string>
+
 namespace search {
 
 struct Token {
@@ -21,6 +24,10 @@ struct Token {
 QString foldWord(QStringView word);
 
 QList<Token> tokenize(QStringView text);
+
+// The folded words of `text` in UTF-8, in order, as tokenize() reads them;
+// the index reads its texts this way, without a list of tokens.
+void forEachFoldedWord(QStringView text, const std::function<void(const std::string&)>& word);
 
 // The folded words joined by single blanks.
 QString foldedText(QStringView text);

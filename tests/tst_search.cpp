@@ -209,6 +209,29 @@ private slots:
         QCOMPARE(search::SearchEngine::shared().figures().massime, 2051);
     }
 
+    // The index is built in parts on several threads: every massima must still
+    // come back as itself, at its own archive, topic and position.
+    void everyMassimaFoundAtItsOwnPlace()
+    {
+        const QList<search::SourceMassima> massime = search::SearchEngine::corpusMassime();
+        search::SearchEngine engine;
+        for (qsizetype i = 0; i < massime.size(); i += 37) {
+            const search::SourceMassima& m = massime[i];
+            QStringList words;
+            for (const search::Token& t : search::tokenize(m.text).mid(0, 8))
+                words << t.folded;
+            search::Query q;
+            q.words = QLatin1Char('"') + words.join(QLatin1Char(' ')) + QLatin1Char('"');
+            q.similarWords = false;
+            const search::Results r = engine.search(q);
+            const auto self = std::find_if(r.hits.begin(), r.hits.end(),
+                                           [&](const search::Hit& h) { return h.ref == m.ref; });
+            QVERIFY2(self != r.hits.end(), qPrintable(q.words));
+            QCOMPARE(self->text, m.text);
+            QCOMPARE(self->topicTitle, m.topicTitle);
+        }
+    }
+
     void folding_data()
     {
         QTest::addColumn<QString>("text");
@@ -223,6 +246,9 @@ private slots:
         QFETCH(QString, text);
         QFETCH(QString, folded);
         QCOMPARE(search::foldedText(text), folded);
+        QStringList indexed; // the words as the index reads them
+        search::forEachFoldedWord(text, [&](const std::string& w) { indexed << QString::fromStdString(w); });
+        QCOMPARE(indexed.join(QLatin1Char(' ')), folded);
     }
 
     void queries_data()
@@ -257,6 +283,11 @@ private slots:
         row("similar words off", "condomino", false, -1, "", "", "", "", rel, "F1", "F2 F3");
         row("adjective finds noun", "condominiale", true, -1, "", "", "", "", rel, "F1 F2 F3", "F4");
         row("prefix", "condomin*", false, -1, "", "", "", "", rel, "F1 F2 F3", "F4 F7");
+        row("word in no massima", "xyzzy", true, -1, "", "", "", "", rel, "", "F1 F2 F3");
+        row("similar words excluded", "comune -condominiale", true, -1, "", "", "", "", rel, "F7", "F1 F2 F3");
+        row("similar words in OR", "sindaco OR condominiale", true, -1, "", "", "", "", rel, "F1 F2 F3 F4", "F7");
+        row("similar words with a sign", "+condominiale maggioranza", true, -1, "", "", "", "", rel, "F3",
+            "F1 F2 F4");
         row("phrase", "\"doppia conformità\"", true, -1, "", "", "", "", rel, "F5", "");
         row("phrase out of order", "\"conformità doppia\"", true, -1, "", "", "", "", rel, "", "F5");
         row("all words required", "comune strada", true, -1, "", "", "", "", rel, "F7", "F1 F4");
