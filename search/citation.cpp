@@ -6,11 +6,12 @@ namespace search {
 
 namespace {
 
-// The patterns are compiled once per thread: the index reads citations on several threads.
 const QStringList Months = {QStringLiteral("gennaio"), QStringLiteral("febbraio"), QStringLiteral("marzo"),
                             QStringLiteral("aprile"),  QStringLiteral("maggio"),   QStringLiteral("giugno"),
                             QStringLiteral("luglio"),  QStringLiteral("agosto"),   QStringLiteral("settembre"),
                             QStringLiteral("ottobre"), QStringLiteral("novembre"), QStringLiteral("dicembre")};
+
+// Each pattern below is compiled once per thread: the index reads citations on several threads.
 
 // "19 luglio 2000", "1° marzo 1990", "19.7.2000", "19/07/2000"
 std::optional<QDate> readDate(const QString& part)

@@ -14,30 +14,6 @@ bool isWordChar(QChar c)
     return c.isLetterOrNumber() || c.isMark();
 }
 
-} // namespace
-
-bool isApostrophe(QChar c)
-{
-    switch (c.unicode()) {
-    case u'\'': case u'\u2019': case u'\u2018': case u'`': case u'\u00B4': case u'\u02BC':
-        return true;
-    default:
-        return false;
-    }
-}
-
-bool isQuote(QChar c)
-{
-    switch (c.unicode()) {
-    case u'"': case u'\u201C': case u'\u201D': case u'\u201E': case u'\u00AB': case u'\u00BB':
-        return true;
-    default:
-        return false;
-    }
-}
-
-namespace {
-
 bool isAscii(QStringView word)
 {
     for (QChar c : word)
@@ -135,6 +111,26 @@ void forEachFoldedWord(QStringView text, const std::function<void(const std::str
         }
         word(folded);
     });
+}
+
+bool isApostrophe(QChar c)
+{
+    switch (c.unicode()) {
+    case u'\'': case u'\u2019': case u'\u2018': case u'`': case u'\u00B4': case u'\u02BC':
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool isQuote(QChar c)
+{
+    switch (c.unicode()) {
+    case u'"': case u'\u201C': case u'\u201D': case u'\u201E': case u'\u00AB': case u'\u00BB':
+        return true;
+    default:
+        return false;
+    }
 }
 
 QString foldedText(QStringView text)
