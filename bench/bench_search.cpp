@@ -306,8 +306,9 @@ int main(int argc, char** argv)
     report("1x, index in memory (as the program keeps it)",
            measure(base, 21, 41, search::SearchEngine::Storage::Memory, true));
     report("1x, index in a temporary folder", measure(base, 21, 41, search::SearchEngine::Storage::TemporaryFolder));
-    // At scale the index is kept in memory as the program keeps it; "folder" or
-    // "both" as second argument also measure it in a temporary folder (slow to build).
+    // At scale the index is kept in memory as the program keeps it; a second
+    // argument "folder" keeps it in a temporary folder instead, "both" measures
+    // both (the folder is slow to build at scale).
     const QString atScale = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral("memory");
     if (scale > 1) {
         const QList<search::SourceMassima> big = scaled(base, scale);
