@@ -25,6 +25,14 @@ namespace {
 
 WindowRegistry& registry() { return WindowRegistry::instance(); }
 
+// A row named after each of the three windows, in the column "window".
+void addRowPerWindow()
+{
+    QTest::addColumn<QString>("window");
+    for (const char* window : {"informa", "supportoclienti", "prodotti"})
+        QTest::newRow(window) << QString::fromLatin1(window);
+}
+
 QString text(const QWidget* window, const QString& label)
 {
     const auto* l = window->findChild<QLabel*>(label);
@@ -202,10 +210,7 @@ private slots:
     // note says what is wrong, with the problems as its description.
     void labelsSpeakTheirText_data()
     {
-        QTest::addColumn<QString>("window");
-        QTest::newRow("informa") << "informa";
-        QTest::newRow("supportoclienti") << "supportoclienti";
-        QTest::newRow("prodotti") << "prodotti";
+        addRowPerWindow();
     }
     void labelsSpeakTheirText()
     {
@@ -227,10 +232,7 @@ private slots:
     // Every one-line text fits its control, and every control lies inside its window.
     void nothingCutOff_data()
     {
-        QTest::addColumn<QString>("window");
-        QTest::newRow("informa") << "informa";
-        QTest::newRow("supportoclienti") << "supportoclienti";
-        QTest::newRow("prodotti") << "prodotti";
+        addRowPerWindow();
     }
     void nothingCutOff()
     {
