@@ -28,10 +28,11 @@ char asciiLower(QChar c)
     return char(u >= u'A' && u <= u'Z' ? u + (u'a' - u'A') : u);
 }
 
-// Calls word(start, length, acronym) for each word of `text`, in order. An
-// acronym is two or more single letters each followed by a full stop ("T.A.R.",
-// "c.c."): `start` and `length` cover it up to its last letter, and its word is
-// its letters joined.
+// Calls word(start, length, letters) for each word of `text`, in order:
+// `letters` are the word's own characters, which foldWord() folds. An acronym is
+// two or more single letters each followed by a full stop ("T.A.R.", "c.c."):
+// `start` and `length` cover it up to its last letter, and its letters are
+// joined ("TAR").
 template <typename Word>
 void scanWords(QStringView text, Word&& word)
 {
@@ -47,24 +48,18 @@ void scanWords(QStringView text, Word&& word)
                && text[i + 2 * letters + 1] == QLatin1Char('.'))
             ++letters;
         if (letters >= 2) {
-            word(i, 2 * letters - 1, true);
+            QString joined;
+            for (qsizetype k = 0; k < letters; ++k)
+                joined += text[i + 2 * k];
+            word(i, 2 * letters - 1, QStringView(joined));
             i += 2 * letters;
             continue;
         }
         const qsizetype start = i;
         while (i < n && isWordChar(text[i]))
             ++i;
-        word(start, i - start, false);
+        word(start, i - start, text.mid(start, i - start));
     }
-}
-
-// The letters of an acronym's span ("T.A.R" -> "TAR").
-QString acronymLetters(QStringView span)
-{
-    QString letters;
-    for (qsizetype k = 0; k < span.size(); k += 2)
-        letters += span[k];
-    return letters;
 }
 
 } // namespace
@@ -90,9 +85,8 @@ QString foldWord(QStringView word)
 QList<Token> tokenize(QStringView text)
 {
     QList<Token> tokens;
-    scanWords(text, [&](qsizetype start, qsizetype length, bool acronym) {
-        const QStringView span = text.mid(start, length);
-        tokens.append({start, length, foldWord(acronym ? QStringView(acronymLetters(span)) : span)});
+    scanWords(text, [&](qsizetype start, qsizetype length, QStringView letters) {
+        tokens.append({start, length, foldWord(letters)});
     });
     return tokens;
 }
@@ -100,14 +94,13 @@ QList<Token> tokenize(QStringView text)
 void forEachFoldedWord(QStringView text, const std::function<void(const std::string&)>& word)
 {
     std::string folded;
-    scanWords(text, [&](qsizetype start, qsizetype length, bool acronym) {
-        const QStringView span = text.mid(start, length);
-        if (!acronym && isAscii(span)) {
-            folded.resize(size_t(length));
-            for (qsizetype k = 0; k < length; ++k)
-                folded[size_t(k)] = asciiLower(span[k]);
+    scanWords(text, [&](qsizetype, qsizetype, QStringView letters) {
+        if (isAscii(letters)) { // as foldWord() folds it, without a QString in between
+            folded.resize(size_t(letters.size()));
+            for (qsizetype k = 0; k < letters.size(); ++k)
+                folded[size_t(k)] = asciiLower(letters[k]);
         } else {
-            folded = foldWord(acronym ? QStringView(acronymLetters(span)) : span).toStdString();
+            folded = foldWord(letters).toStdString();
         }
         word(folded);
     });
@@ -136,11 +129,10 @@ bool isQuote(QChar c)
 QString foldedText(QStringView text)
 {
     QString result;
-    scanWords(text, [&](qsizetype start, qsizetype length, bool acronym) {
+    scanWords(text, [&](qsizetype, qsizetype, QStringView letters) {
         if (!result.isEmpty())
             result += QLatin1Char(' ');
-        const QStringView span = text.mid(start, length);
-        result += foldWord(acronym ? QStringView(acronymLetters(span)) : span);
+        result += foldWord(letters);
     });
     return result;
 }
