@@ -6,6 +6,7 @@
 #include "exports.h"
 #include "fonts.h"
 #include "modlexoria.h"
+#include "resultsmodel.h"
 #include "twips.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -26,9 +27,8 @@
 #include <QStyledItemDelegate>
 #include <QTextBrowser>
 #include <QTextDocument>
-#include <QTextDocumentFragment>
 #include <QTimer>
-#include <QTreeWidget>
+#include <QTableView>
 #include <QtConcurrent/QtConcurrentRun>
 
 namespace {
@@ -42,9 +42,6 @@ constexpr int TypingPauseMs = 150;
 // Above this many massime the print asks first: each takes a page.
 constexpr int PrintQuestionAbove = 50;
 
-enum Column { ArchiveColumn, TopicColumn, PositionColumn, CitationColumn, SnippetColumn, ColumnCount };
-constexpr int HitRole = Qt::UserRole;
-constexpr int HtmlRole = Qt::UserRole + 1;
 
 QFont sansSerif(double points, bool bold = false) { return Fonts::designFont(Fonts::MsSansSerif, points, bold); }
 
@@ -72,7 +69,7 @@ public:
         QTextDocument doc;
         doc.setDefaultFont(o.font);
         doc.setDocumentMargin(0);
-        doc.setHtml(index.data(HtmlRole).toString());
+        doc.setHtml(index.data(ResultsModel::HtmlRole).toString());
         const QRect box = style->subElementRect(QStyle::SE_ItemViewItemText, &o, view);
         QAbstractTextDocumentLayout::PaintContext context;
         context.palette = o.palette;
@@ -199,19 +196,27 @@ void ricerca::createControls()
     conteggi->setAccessibleName(QStringLiteral("Massime trovate per archivio"));
     scaling::placeTwips(conteggi, 120, 1650, 11280, 285);
 
-    risultati = new QTreeWidget(this);
+    // A table, not a tree: Qt's accessible tree makes a new interface for each
+    // cell a screen reader asks about and never frees it, while the table keeps
+    // one per cell and frees them with the rows.
+    model_ = new ResultsModel(this);
+    risultati = new QTableView(this);
     risultati->setObjectName(QStringLiteral("risultati"));
     risultati->setAccessibleName(QStringLiteral("Risultati della ricerca"));
-    risultati->setColumnCount(ColumnCount);
-    risultati->setHeaderLabels({QStringLiteral("Archivio"), QStringLiteral("Argomento"), QStringLiteral("N."),
-                                QStringLiteral("Citazione"), QStringLiteral("Estratto")});
-    risultati->setRootIsDecorated(false);
-    risultati->setUniformRowHeights(true);
-    risultati->setAllColumnsShowFocus(true);
+    risultati->setModel(model_);
+    risultati->verticalHeader()->hide();
+    risultati->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    risultati->verticalHeader()->setDefaultSectionSize(risultati->fontMetrics().height() + 4);
+    risultati->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    risultati->horizontalHeader()->setHighlightSections(false);
+    risultati->horizontalHeader()->setStretchLastSection(true);
+    risultati->setShowGrid(false);
+    risultati->setWordWrap(false);
+    risultati->setTabKeyNavigation(false);
+    risultati->setSelectionBehavior(QAbstractItemView::SelectRows);
     risultati->setSelectionMode(QAbstractItemView::SingleSelection);
     risultati->setTextElideMode(Qt::ElideRight);
-    risultati->setItemDelegateForColumn(SnippetColumn, new SnippetDelegate(risultati));
-    risultati->header()->setStretchLastSection(true);
+    risultati->setItemDelegateForColumn(ResultsModel::SnippetColumn, new SnippetDelegate(risultati));
     risultati->installEventFilter(this);
     scaling::placeTwips(risultati, 120, 1980, 11280, 2880);
 
@@ -259,8 +264,8 @@ void ricerca::createControls()
         box->installEventFilter(this);
     }
     connect(simili, &QCheckBox::toggled, this, &ricerca::cerca);
-    connect(risultati, &QTreeWidget::itemSelectionChanged, this, &ricerca::showSelected);
-    connect(risultati, &QTreeWidget::itemDoubleClicked, this, &ricerca::apri_Click);
+    connect(risultati->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &ricerca::showSelected);
+    connect(risultati, &QAbstractItemView::doubleClicked, this, &ricerca::apri_Click);
     connect(apri, &QPushButton::clicked, this, &ricerca::apri_Click);
     connect(copia, &QPushButton::clicked, this, &ricerca::copia_Click);
     connect(stampa, &QPushButton::clicked, this, &ricerca::stampa_Click);
@@ -386,11 +391,10 @@ void ricerca::showResults(const search::Results& results)
     avviso->setText(results.hint);
     avviso->setAccessibleName(results.hint.isEmpty() ? QStringLiteral("Nessun avviso") : results.hint);
 
-    const QSignalBlocker blocker(risultati);
-    risultati->clear();
+    const QSignalBlocker blocker(risultati->selectionModel());
     massima->clear();
-    hits_ = results.hits;
-    highlighter_ = results.highlighter;
+    model_->setResults(results.status == search::Results::Status::Ok ? results.hits : QList<search::Hit>{},
+                       results.highlighter);
 
     switch (results.status) {
     case search::Results::Status::Empty:
@@ -410,8 +414,8 @@ void ricerca::showResults(const search::Results& results)
         stato->setText(QStringLiteral("Nessuna massima trovata."));
     else if (results.total == 1)
         stato->setText(QStringLiteral("1 massima trovata."));
-    else if (hits_.size() < results.total)
-        stato->setText(QStringLiteral("%1 massime trovate, elencate le prime %2.").arg(results.total).arg(hits_.size()));
+    else if (model_->hits().size() < results.total)
+        stato->setText(QStringLiteral("%1 massime trovate, elencate le prime %2.").arg(results.total).arg(model_->hits().size()));
     else
         stato->setText(QStringLiteral("%1 massime trovate.").arg(results.total));
 
@@ -420,34 +424,16 @@ void ricerca::showResults(const search::Results& results)
         counts << QStringLiteral("%1 %2").arg(a.label).arg(results.perArchive[size_t(corpus::indexOf(a.archive))]);
     conteggi->setText(QStringLiteral("Per archivio: ") + counts.join(QStringLiteral(" · ")));
 
-    QList<QTreeWidgetItem*> items;
-    items.reserve(hits_.size());
-    for (qsizetype i = 0; i < hits_.size(); ++i) {
-        const search::Hit& hit = hits_[i];
-        const QString html = highlighter_.snippet(hit.text);
-        auto* item = new QTreeWidgetItem(
-            QStringList{corpus::info(hit.ref.archive).label, hit.topicTitle, QString::number(hit.ref.position),
-                        hit.citation.text, QTextDocumentFragment::fromHtml(html).toPlainText()});
-        item->setData(ArchiveColumn, HitRole, int(i));
-        item->setData(SnippetColumn, HtmlRole, html);
-        item->setToolTip(TopicColumn, hit.topicTitle);
-        item->setToolTip(CitationColumn, hit.citation.text);
-        items << item;
-    }
-    risultati->addTopLevelItems(items);
-    if (!items.isEmpty()) {
-        risultati->setCurrentItem(items.first());
+    if (model_->rowCount() > 0) {
+        risultati->setCurrentIndex(model_->index(0, 0));
         showSelected();
     }
 }
 
 int ricerca::currentHit() const
 {
-    const QTreeWidgetItem* item = risultati->currentItem();
-    if (!item)
-        return -1;
-    const int index = item->data(ArchiveColumn, HitRole).toInt();
-    return index >= 0 && index < hits_.size() ? index : -1;
+    const int row = risultati->currentIndex().row();
+    return row >= 0 && row < model_->hits().size() ? row : -1;
 }
 
 void ricerca::showSelected()
@@ -457,8 +443,8 @@ void ricerca::showSelected()
         massima->clear();
         return;
     }
-    const search::Hit& hit = hits_[index];
-    massima->setHtml(QStringLiteral("<p>") + highlighter_.html(hit.text) + QStringLiteral("</p>"));
+    const search::Hit& hit = model_->hits()[index];
+    massima->setHtml(QStringLiteral("<p>") + model_->highlighter().html(hit.text) + QStringLiteral("</p>"));
 }
 
 bool ricerca::openInArchiveWindow(const search::MassimaRef& ref)
@@ -483,7 +469,7 @@ void ricerca::apri_Click()
         stato->setText(QStringLiteral("Scegliere una massima dall'elenco."));
         return;
     }
-    if (!openInArchiveWindow(hits_[index].ref))
+    if (!openInArchiveWindow(model_->hits()[index].ref))
         stato->setText(QStringLiteral("La finestra dell'archivio non è disponibile."));
 }
 
@@ -494,7 +480,7 @@ void ricerca::copia_Click()
         stato->setText(QStringLiteral("Scegliere una massima dall'elenco."));
         return;
     }
-    const search::Hit& hit = hits_[index];
+    const search::Hit& hit = model_->hits()[index];
     ModLexoria::CopyMassima(hit.ref.archive, hit.topicTitle, hit.text);
     stato->setText(QStringLiteral("Massima copiata negli appunti."));
 }
@@ -502,21 +488,23 @@ void ricerca::copia_Click()
 void ricerca::stampa_Click()
 {
     const QString title = ModLexoria::Settings().programName + QStringLiteral(": stampa");
-    if (hits_.isEmpty()) {
+    if (model_->hits().isEmpty()) {
         Dialogs::MsgBox(this, QStringLiteral("Non vi è nulla da stampare: cercare prima le massime."), QMessageBox::Ok,
                         Dialogs::Icon::Exclamation, title);
         return;
     }
-    if (hits_.size() > PrintQuestionAbove
-        && Dialogs::MsgBox(this, QStringLiteral("Stampare le %1 massime elencate, una per pagina?").arg(hits_.size()),
+    if (model_->hits().size() > PrintQuestionAbove
+        && Dialogs::MsgBox(this, QStringLiteral("Stampare le %1 massime elencate, una per pagina?").arg(model_->hits().size()),
                            QMessageBox::Yes | QMessageBox::No, Dialogs::Icon::Question, title, QMessageBox::No)
                != QMessageBox::Yes)
         return;
-    ResultsPrintSource source(hits_, stato);
+    ResultsPrintSource source(model_->hits(), stato);
     ModLexoria::ReportPrintProblem(Exports::printMassime(source), this);
 }
 
 void ricerca::chiudi_Click() { WindowRegistry::instance().unload(this); }
+
+const QList<search::Hit>& ricerca::hits() const { return model_->hits(); }
 
 QString ricerca::statusText() const { return stato->text(); }
 QString ricerca::hintText() const { return avviso->text(); }

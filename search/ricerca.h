@@ -17,7 +17,8 @@ class QLineEdit;
 class QPushButton;
 class QTextBrowser;
 class QTimer;
-class QTreeWidget;
+class QTableView;
+class ResultsModel;
 
 class ricerca : public QWidget, public FormHooks {
     Q_OBJECT
@@ -38,7 +39,7 @@ public:
     void stampa_Click();
     void chiudi_Click();
 
-    const QList<search::Hit>& hits() const { return hits_; }
+    const QList<search::Hit>& hits() const;
     QString statusText() const;
     QString hintText() const;
     QString countsText() const;
@@ -66,8 +67,7 @@ private:
 
     search::SearchEngine* engine_;
     ScaledForm form_;
-    QList<search::Hit> hits_;
-    search::Highlighter highlighter_;
+    ResultsModel* model_ = nullptr;
     bool listsFilled_ = false;
     bool building_ = false;
 
@@ -90,7 +90,7 @@ private:
     QComboBox* ordine = nullptr;
     QLabel* stato = nullptr;
     QLabel* conteggi = nullptr;
-    QTreeWidget* risultati = nullptr;
+    QTableView* risultati = nullptr;
     QTextBrowser* massima = nullptr;
     QPushButton* apri = nullptr;
     QPushButton* copia = nullptr;

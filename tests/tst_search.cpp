@@ -6,6 +6,7 @@
 #include "citation.h"
 #include "modlexoria.h"
 #include "registersearch.h"
+#include "resultsmodel.h"
 #include "ricerca.h"
 #include "scelta.h"
 #include "scripteddialogs.h"
@@ -15,6 +16,7 @@
 #include "wordautomation.h"
 
 #include <QAccessible>
+#include <QFile>
 #include <QAction>
 #include <QClipboard>
 #include <QComboBox>
@@ -27,10 +29,11 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextDocument>
-#include <QTreeWidget>
+#include <QTableView>
 
 using corpus::Archive;
 using search::MassimaRef;
@@ -173,6 +176,57 @@ bool searchNow(ricerca* w)
 
 ricerca* searchWindow() { return qobject_cast<ricerca*>(registry().show(QStringLiteral("ricerca"))); }
 
+// A massima as read straight from the data files, with its closing citation
+// taken apart by a few plain patterns: the counts the filters must give are
+// computed here without the engine or its citation parser.
+struct PlainMassima {
+    QString text;
+    QString topicTitle;
+    QString court; // the words before the first comma of the citation
+    QString section;
+    QList<int> years;
+    QList<int> numbers;
+};
+
+const QList<PlainMassima>& plainCorpus()
+{
+    static const QList<PlainMassima> corpus = [] {
+        QList<PlainMassima> list;
+        static const QRegularExpression date(QStringLiteral(
+            "\\b\\d{1,2} (?:gennaio|febbraio|marzo|aprile|maggio|giugno|luglio|agosto|settembre|ottobre|novembre|dicembre) (\\d{4})\\b"));
+        static const QRegularExpression number(QStringLiteral("\\bn\\.\\s*(\\d+)"));
+        static const QRegularExpression section(QStringLiteral("\\bsez\\.\\s*([IVXLU]+)\\b"));
+        for (const corpus::ArchiveInfo& a : corpus::archives()) {
+            QFile file(QStringLiteral(LEXORIA_SOURCE_DIR "/corpus/data/") + a.name + QStringLiteral(".txt"));
+            if (!file.open(QIODevice::ReadOnly))
+                qFatal("data file %s missing", qPrintable(file.fileName()));
+            QString title;
+            for (const QString& line : QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'))) {
+                if (line.startsWith(QLatin1String("== "))) {
+                    title = line.section(QLatin1Char(' '), 2);
+                    continue;
+                }
+                if (line.trimmed().isEmpty() || line.startsWith(QLatin1Char('#')))
+                    continue;
+                PlainMassima m{line, title, {}, {}, {}, {}};
+                const qsizetype open = line.lastIndexOf(QLatin1Char('('));
+                if (open >= 0) {
+                    const QString cite = line.mid(open + 1);
+                    m.court = cite.section(QLatin1Char(','), 0, 0).trimmed();
+                    for (const auto& x : date.globalMatch(cite))
+                        m.years << x.captured(1).toInt();
+                    for (const auto& x : number.globalMatch(cite))
+                        m.numbers << x.captured(1).toInt();
+                    m.section = section.match(cite).captured(1);
+                }
+                list << m;
+            }
+        }
+        return list;
+    }();
+    return corpus;
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(SortOrder)
@@ -240,6 +294,8 @@ private slots:
         QTest::newRow("apostrophes") << QStringLiteral("perche' dell’attore e'") << QStringLiteral("perche dell attore e");
         QTest::newRow("acronym") << QStringLiteral("T.A.R. Sicilia, c.c.") << QStringLiteral("tar sicilia cc");
         QTest::newRow("number after n.") << QStringLiteral("n.1400 sez.II") << QStringLiteral("n 1400 sez ii");
+        QTest::newRow("letters beyond the first plane")
+            << QStringLiteral("𝒸𝑜𝓃𝒹𝑜𝓂𝒾𝓃𝒾𝑜 𝐂𝐎𝐍𝐃𝐎𝐌𝐈𝐍𝐈 😀") << QStringLiteral("condominio condomini");
     }
     void folding()
     {
@@ -350,6 +406,79 @@ private slots:
         QCOMPARE(r.total, int(found.size()));
     }
 
+    // Every field narrows: a value that no massima has gives no massima, never
+    // a filter dropped. Counted against the data files read without the engine.
+    void filtersAgainstTheDataFiles_data()
+    {
+        QTest::addColumn<QString>("word");
+        QTest::addColumn<QString>("court");
+        QTest::addColumn<QString>("section");
+        QTest::addColumn<int>("fromYear"); // 0: no year
+        QTest::addColumn<int>("toYear");
+        QTest::addColumn<int>("number");   // 0: no number
+        // Words exactly as written ("anche parole simili" off), so that a plain match counts them.
+        struct Row { const char* name; const char* word; const char* court; const char* section; int from, to, number; };
+        const Row rows[] = {
+            {"year after the corpus", "", "", "", 9999, 9999, 0},
+            {"years before the corpus, with a word", "condomini", "", "", 1800, 1850, 0},
+            {"number with a year after the corpus", "", "", "", 9999, 9999, 1400},
+            {"number alone", "", "", "", 0, 0, 1400},
+            {"number no massima has", "", "", "", 0, 0, 9999999},
+            {"one year inside", "", "", "", 1998, 1998, 0},
+            {"range across the corpus", "", "", "", 1000, 3000, 0},
+            {"range overlapping the start", "", "", "", 1900, 1960, 0},
+            {"range overlapping the end", "", "", "", 2005, 2100, 0},
+            {"word and range inside", "condomini", "", "", 1990, 2000, 0},
+            {"court and year", "", "Cassazione", "", 1998, 2005, 0},
+            {"court, section and year", "", "Cassazione", "II", 1970, 1990, 0},
+            {"court and year after the corpus", "", "Cassazione", "", 9999, 9999, 0},
+            {"section no massima has", "", "", "XXX", 0, 0, 0},
+            {"court no massima has, with a word", "condomini", "Corte marziana", "", 0, 0, 0},
+            {"word, court and year", "distanze", "Cassazione", "", 1950, 1990, 0},
+            {"word alone", "condomini", "", "", 0, 0, 0},
+            {"court, section, year and number", "", "Tribunale Milano", "IV", 1975, 1975, 3364},
+        };
+        for (const Row& r : rows)
+            QTest::newRow(r.name) << QString::fromUtf8(r.word) << QString::fromUtf8(r.court)
+                                  << QString::fromUtf8(r.section) << r.from << r.to << r.number;
+    }
+    void filtersAgainstTheDataFiles()
+    {
+        QFETCH(QString, word);
+        QFETCH(QString, court);
+        QFETCH(QString, section);
+        QFETCH(int, fromYear);
+        QFETCH(int, toYear);
+        QFETCH(int, number);
+        const QRegularExpression wordPattern(QStringLiteral("\\b%1\\b").arg(word),
+                                             QRegularExpression::CaseInsensitiveOption);
+        int expected = 0;
+        for (const PlainMassima& m : plainCorpus()) {
+            const bool yes = (word.isEmpty() || m.text.contains(wordPattern) || m.topicTitle.contains(wordPattern))
+                          && (court.isEmpty() || m.court == court || m.court.startsWith(court + QLatin1Char(' ')))
+                          && (section.isEmpty() || m.section == section)
+                          && (fromYear == 0 || std::any_of(m.years.cbegin(), m.years.cend(), [&](int y) {
+                                  return y >= fromYear && y <= toYear;
+                              }))
+                          && (number == 0 || m.numbers.contains(number));
+            expected += yes ? 1 : 0;
+        }
+        search::Query q;
+        q.words = word;
+        q.similarWords = false;
+        q.court = court;
+        q.section = section;
+        if (fromYear)
+            q.years = fromYear == toYear ? QString::number(fromYear) : QStringLiteral("%1-%2").arg(fromYear).arg(toYear);
+        if (number)
+            q.number = QString::number(number);
+        q.limit = 5000;
+        const search::Results r = search::SearchEngine::shared().search(q);
+        QCOMPARE(int(r.status), int(search::Results::Status::Ok));
+        QCOMPARE(r.total, expected);
+        QCOMPARE(int(r.hits.size()), expected);
+    }
+
     void countsPerArchiveIgnoreTheArchiveFilter()
     {
         search::SearchEngine engine(&fixtureMassime);
@@ -377,6 +506,8 @@ private slots:
         QTest::newRow("asterisk after a blank") << "condominio *" << "" << "" << invalid << true;
         QTest::newRow("asterisk inside a word") << "cond*ominio" << "" << "" << invalid << true;
         QTest::newRow("one letter before the asterisk") << "c*" << "" << "" << invalid << true;
+        QTest::newRow("letters beyond the first plane before the asterisk") << "𝒸𝑜𝓃𝒹𝑜*" << "" << "" << ok << false;
+        QTest::newRow("a picture before the asterisk") << "😀*" << "" << "" << invalid << true;
         QTest::newRow("unbalanced quotes") << "\"doppia conformità" << "" << "" << ok << true;
         QTest::newRow("year not a number") << "condominio" << "duemila" << "" << invalid << true;
         QTest::newRow("year range backwards") << "condominio" << "2000-1990" << "" << invalid << true;
@@ -530,13 +661,13 @@ private slots:
         auto* testo = control<QLineEdit>(w, "testo");
         testo->setText(QStringLiteral("condominio"));
         QVERIFY(searchNow(w));
-        QVERIFY(control<QTreeWidget>(w, "risultati")->topLevelItemCount() > 0);
+        QVERIFY(control<QTableView>(w, "risultati")->model()->rowCount() > 0);
         QVERIFY(!w->countsText().isEmpty());
 
         testo->setText(QStringLiteral("*"));
         QVERIFY(searchNow(w));
         QVERIFY(!w->hintText().isEmpty());
-        QCOMPARE(control<QTreeWidget>(w, "risultati")->topLevelItemCount(), 0);
+        QCOMPARE(control<QTableView>(w, "risultati")->model()->rowCount(), 0);
 
         testo->setText(QString(10000, QLatin1Char('x')));
         QVERIFY(searchNow(w));
@@ -544,7 +675,7 @@ private slots:
 
         testo->clear();
         QVERIFY(searchNow(w));
-        QCOMPARE(control<QTreeWidget>(w, "risultati")->topLevelItemCount(), 0);
+        QCOMPARE(control<QTableView>(w, "risultati")->model()->rowCount(), 0);
         QVERIFY(w->statusText().startsWith(QStringLiteral("Nessuna ricerca")));
         QVERIFY(w->hintText().isEmpty());
     }
@@ -593,13 +724,13 @@ private slots:
         control<QLineEdit>(w, "numero")->setText(QString::number(cite.numbers.first()));
         control<QLineEdit>(w, "anno")->setText(QString::number(cite.years.first()));
         QVERIFY(searchNow(w));
-        auto* list = control<QTreeWidget>(w, "risultati");
+        auto* list = control<QTableView>(w, "risultati");
         int row = -1;
         for (int i = 0; i < w->hits().size(); ++i)
             if (w->hits()[i].ref == target)
                 row = i;
         QVERIFY(row >= 0);
-        list->setCurrentItem(list->topLevelItem(row));
+        list->setCurrentIndex(list->model()->index(row, 0));
         QTest::keyClick(list, Qt::Key_Return);
         auto* opened = qobject_cast<BrowserWindow*>(registry().find(name));
         QVERIFY(opened && opened->isVisible());
@@ -621,10 +752,10 @@ private slots:
         control<QLineEdit>(w, "anno")->setText(QString::number(cite.years.first()));
         control<QComboBox>(w, "archivio")->setCurrentIndex(corpus::indexOf(target.archive) + 1);
         QVERIFY(searchNow(w));
-        auto* list = control<QTreeWidget>(w, "risultati");
+        auto* list = control<QTableView>(w, "risultati");
         for (int i = 0; i < w->hits().size(); ++i)
             if (w->hits()[i].ref == target)
-                list->setCurrentItem(list->topLevelItem(i));
+                list->setCurrentIndex(list->model()->index(i, 0));
         QVERIFY(w->hits().size() > 0);
         control<QPushButton>(w, "copia")->click();
         QCOMPARE(QGuiApplication::clipboard()->text(), expected);
@@ -707,6 +838,44 @@ private slots:
         QCOMPARE(name(control<QLabel>(w, "avviso")), w->hintText()); // kept current
         auto* chooser = registry().show(QStringLiteral("scelta"));
         QCOMPARE(name(control<QPushButton>(chooser, "cerca")), QStringLiteral("Cerca"));
+    }
+
+    // A screen reader asks for every cell of the results, again and again: it
+    // gets the same interface for the same cell, and the interfaces go with the
+    // window, so memory stays flat however long it reads.
+    void readingClientKeepsNoInterfacesBehind()
+    {
+        const auto readAll = [](ricerca* w) {
+            QList<QAccessible::Id> ids;
+            QAccessibleInterface* list = QAccessible::queryAccessibleInterface(control<QTableView>(w, "risultati"));
+            QAccessibleTableInterface* table = list->tableInterface();
+            for (int r = 0; r < table->rowCount(); ++r)
+                for (int c = 0; c < table->columnCount(); ++c) {
+                    QAccessibleInterface* cell = table->cellAt(r, c);
+                    if (!cell || cell->text(QAccessible::Name).isNull())
+                        return QList<QAccessible::Id>{};
+                    ids.append(QAccessible::uniqueId(cell));
+                }
+            return ids;
+        };
+        QList<QAccessible::Id> read;
+        const QStringList queries = {QStringLiteral("condominio"), QStringLiteral("distanze"), QStringLiteral("appalto")};
+        for (int cycle = 0; cycle < 20; ++cycle) {
+            ricerca* w = searchWindow();
+            control<QLineEdit>(w, "testo")->setText(queries[cycle % queries.size()]);
+            QVERIFY(searchNow(w));
+            QVERIFY(w->hits().size() > 10);
+            const QList<QAccessible::Id> once = readAll(w);
+            QCOMPARE(once.size(), w->hits().size() * ResultsModel::ColumnCount);
+            QCOMPARE(readAll(w), once); // read again: nothing new is made
+            read += once;
+            registry().unload(QStringLiteral("ricerca"));
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        }
+        const qsizetype alive = std::count_if(read.cbegin(), read.cend(), [](QAccessible::Id id) {
+            return QAccessible::accessibleInterface(id) != nullptr;
+        });
+        QCOMPARE(alive, 0);
     }
 
     void printsTheListedMassime()
