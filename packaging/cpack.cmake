@@ -17,13 +17,13 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://www.velaria.example/")
-# The libraries the program links are found by dpkg-shlibdeps; the rest is what
-# it loads or reads at run time: FluidSynth (opened when the music starts), the
-# search library, the General MIDI soundfont, the fonts its windows and documents
-# are drawn in, Qt's Italian translations and platform plugins.
+# The libraries the program links (Qt, Xapian) are found by dpkg-shlibdeps; the
+# rest is what it loads or reads at run time: FluidSynth (opened when the music
+# starts), the General MIDI soundfont, the fonts its windows and documents are
+# drawn in, Qt's Italian translations and platform plugins.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 string(JOIN ", " CPACK_DEBIAN_PACKAGE_DEPENDS
-  libfluidsynth3 libxapian30 timgm6mb-soundfont
+  libfluidsynth3 timgm6mb-soundfont
   fonts-urw-base35 fonts-liberation2 fonts-comic-neue fonts-croscore fonts-dejavu-core
   qt6-translations-l10n qt6-qpa-plugins)
 # Printed documents open in LibreOffice Writer where it is installed; the desktop's

@@ -23,6 +23,12 @@ deb=$("$top/scripts/package.sh")
 echo "Package: $deb"
 dpkg-deb --info "$deb" | sed -n '/Package:/,$p'
 
+# Each package named once among the dependencies.
+depends=$(dpkg-deb --field "$deb" Depends | tr ',' '\n' | sed 's/^ *//; s/ .*//' | sort)
+repeated=$(uniq -d <<<"$depends")
+check "no dependency named twice${repeated:+ (twice: $repeated)}" test -z "$repeated"
+check "the search library among the dependencies" grep -qx 'libxapian30' <<<"$depends"
+
 # lintian: errors fail the test; warnings are listed for the reader.
 # (Run as root it warns that it should not be; that note is not about the package.)
 lintian_out=$(lintian --allow-root --tag-display-limit 0 "$deb" 2>&1 || true)

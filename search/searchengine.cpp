@@ -105,11 +105,6 @@ struct PreparedWords {
     QString hint;
 };
 
-bool isWordCharAt(const QString& text, qsizetype i)
-{
-    return i >= 0 && i < text.size() && (text[i].isLetterOrNumber() || text[i].isMark());
-}
-
 PreparedWords prepareWords(const QString& typed)
 {
     PreparedWords p;
@@ -391,8 +386,10 @@ struct SearchEngine::Impl {
     void listCitationFields();
     void groupWordsByStem();
     Xapian::Query withSimilarWords(const Xapian::Query& query) const;
-    Xapian::Query fieldFilter(const Query& query, const std::optional<YearRange>& years,
-                              const std::optional<int>& number) const;
+    // Nothing when no field is set; otherwise the query every hit must match,
+    // which is MatchNothing (an empty query) when a field matches no massima.
+    std::optional<Xapian::Query> fieldFilter(const Query& query, const std::optional<YearRange>& years,
+                                             const std::optional<int>& number) const;
 };
 
 QList<SourceMassima> SearchEngine::corpusMassime()
@@ -641,16 +638,18 @@ Xapian::Query SearchEngine::Impl::withSimilarWords(const Xapian::Query& query) c
     }
 }
 
-Xapian::Query SearchEngine::Impl::fieldFilter(const Query& query, const std::optional<YearRange>& years,
-                                              const std::optional<int>& number) const
+std::optional<Xapian::Query> SearchEngine::Impl::fieldFilter(const Query& query,
+                                                             const std::optional<YearRange>& years,
+                                                             const std::optional<int>& number) const
 {
     std::vector<Xapian::Query> filters;
     if (!query.court.isEmpty())
         filters.emplace_back(CourtPrefix + utf8(foldedText(query.court)));
-    if (!query.section.isEmpty())
+    if (!query.section.trimmed().isEmpty())
         filters.emplace_back(SectionPrefix + utf8(foldWord(query.section.trimmed())));
     if (years) {
         // Only the years the corpus holds: a range of centuries stays a short list.
+        // A range outside them gives an empty OR, which matches nothing.
         std::vector<Xapian::Query> each;
         for (int y = std::max(years->from, firstYear); y <= std::min(years->to, lastYear); ++y)
             each.emplace_back(YearPrefix + std::to_string(y));
@@ -659,7 +658,7 @@ Xapian::Query SearchEngine::Impl::fieldFilter(const Query& query, const std::opt
     if (number)
         filters.emplace_back(NumberPrefix + std::to_string(*number));
     if (filters.empty())
-        return Xapian::Query();
+        return std::nullopt;
     return Xapian::Query(Xapian::Query::OP_AND, filters.begin(), filters.end());
 }
 
@@ -710,9 +709,8 @@ Results SearchEngine::search(const Query& query)
             if (query.similarWords)
                 match = d->withSimilarWords(match);
         }
-        const Xapian::Query fields = d->fieldFilter(query, years, number);
-        if (!fields.empty())
-            match = Xapian::Query(Xapian::Query::OP_FILTER, match, fields);
+        if (const std::optional<Xapian::Query> fields = d->fieldFilter(query, years, number))
+            match = Xapian::Query(Xapian::Query::OP_FILTER, match, *fields);
 
         Xapian::Enquire enquire(d->db);
         switch (query.sort) {

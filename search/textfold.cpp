@@ -6,12 +6,24 @@ namespace {
 
 // A character that belongs to a word: letters and digits, and the combining
 // marks of a decomposed accented letter.
-bool isWordChar(QChar c)
+bool isWordChar(char32_t u)
 {
-    const char16_t u = c.unicode();
     if (u < 0x80)
-        return (u >= u'a' && u <= u'z') || (u >= u'A' && u <= u'Z') || (u >= u'0' && u <= u'9');
-    return c.isLetterOrNumber() || c.isMark();
+        return (u >= U'a' && u <= U'z') || (u >= U'A' && u <= U'Z') || (u >= U'0' && u <= U'9');
+    return QChar::isLetterOrNumber(u) || QChar::isMark(u);
+}
+
+// The code point at `i` and how many UTF-16 units it takes: letters beyond
+// the first plane (mathematical letters, say) are words as much as any other.
+char32_t codePointAt(QStringView text, qsizetype i, qsizetype* units)
+{
+    const QChar c = text[i];
+    if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+        *units = 2;
+        return QChar::surrogateToUcs4(c, text[i + 1]);
+    }
+    *units = 1;
+    return c.unicode();
 }
 
 bool isAscii(QStringView word)
@@ -38,9 +50,10 @@ void scanWords(QStringView text, Word&& word)
 {
     const qsizetype n = text.size();
     qsizetype i = 0;
+    qsizetype units = 1;
     while (i < n) {
-        if (!isWordChar(text[i])) {
-            ++i;
+        if (!isWordChar(codePointAt(text, i, &units))) {
+            i += units;
             continue;
         }
         qsizetype letters = 0;
@@ -56,13 +69,19 @@ void scanWords(QStringView text, Word&& word)
             continue;
         }
         const qsizetype start = i;
-        while (i < n && isWordChar(text[i]))
-            ++i;
+        while (i < n && isWordChar(codePointAt(text, i, &units)))
+            i += units;
         word(start, i - start, text.mid(start, i - start));
     }
 }
 
 } // namespace
+
+bool isWordCharAt(QStringView text, qsizetype i)
+{
+    qsizetype units = 1;
+    return i >= 0 && i < text.size() && isWordChar(codePointAt(text, i, &units));
+}
 
 QString foldWord(QStringView word)
 {

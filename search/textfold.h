@@ -25,6 +25,10 @@ QString foldWord(QStringView word);
 
 QList<Token> tokenize(QStringView text);
 
+// Whether the character at `i` (a whole code point, surrogate pairs included)
+// belongs to a word as tokenize() reads words.
+bool isWordCharAt(QStringView text, qsizetype i);
+
 // The folded words of `text` in UTF-8, in order, as tokenize() reads them;
 // the index reads its texts this way, without a list of tokens.
 void forEachFoldedWord(QStringView text, const std::function<void(const std::string&)>& word);
