@@ -73,8 +73,9 @@ Presentation::Result printMassime(MassimeSource& source)
     }
     justifyDocument(selection);
     const Presentation::Result shown = app->present();
-    const bool fellBack = shown.route == Presentation::Route::DocumentWindow && shown.failed();
-    source.setHint(fellBack ? ShownInWindowHint : ShownHint);
+    // The hint names the way the document went: the built-in window, whether no word
+    // processor is installed or the one found failed, is never called WORD.
+    source.setHint(shown.route == Presentation::Route::DocumentWindow ? ShownInWindowHint : ShownHint);
     if (shown.handover) {
         if (auto later = source.laterHint())
             QObject::connect(shown.handover, &Presentation::Handover::failed, shown.handover,
@@ -153,15 +154,12 @@ Presentation::Result printWholeGuide(const GuideHeading& heading, const QList<Gu
     if (!saved) {
         problems.prepend(QStringLiteral("La guida completa non è stata salvata."));
         shown.message = problems.join(QLatin1Char('\r'))
-                        + (shown.message.isEmpty() ? QString() : QLatin1Char('\r') + shown.message);
+            + (shown.message.isEmpty() ? QString() : QLatin1Char('\r') + shown.message);
     }
     return shown;
 }
 
-QString priceText(double value, const QLocale& locale)
-{
-    return locale.toString(value, 'f', 2);
-}
+QString priceText(double value, const QLocale& locale) { return locale.toString(value, 'f', 2); }
 
 Presentation::Result printPriceList(const QList<PriceRow>& rows, const QString& purchasePage, const QLocale& locale)
 {

@@ -19,12 +19,12 @@ public:
     virtual ~MassimeSource() = default;
     virtual QString archiveHeading() const = 0; // "Massime sul condominio: "
     virtual QString topicTitle() const = 0;
-    virtual QString contaCaption() const = 0;   // the position as the window shows it
+    virtual QString contaCaption() const = 0; // the position as the window shows it
     virtual QString massima(int position) const = 0;
     virtual int topicCount() const = 0;
     virtual bool printAll() const = 0;
     virtual int barValue() const = 0;
-    virtual void setBarValue(int value) = 0;    // runs the window's bar change
+    virtual void setBarValue(int value) = 0; // runs the window's bar change
     virtual void setHint(const QString& text) = 0;
     // Sets the hint later, once the window's own call has returned: a word
     // processor that fails after it was started. Empty: no later hint.
@@ -32,8 +32,8 @@ public:
 };
 
 // The hints the export of massime leaves: the document reached the word
-// processor (or the built-in window standing for it), or, when the word
-// processor failed, the built-in window shows it.
+// processor, or the built-in window shows it (no word processor is installed,
+// or the one found failed).
 inline const QString ShownHint = QStringLiteral("ho visualizzato il testo su WORD");
 inline const QString ShownInWindowHint = QStringLiteral("ho visualizzato il testo nella finestra dei documenti");
 
@@ -67,16 +67,15 @@ Presentation::Result printWholeGuide(const GuideHeading& heading, const QList<Gu
 
 struct PriceRow {
     QString name;
-    QString subject;       // "argomento trattato"
-    double listPrice = 0;  // euro, VAT and shipping excluded
+    QString subject; // "argomento trattato"
+    double listPrice = 0; // euro, VAT and shipping excluded
     double offerPrice = 0; // euro, bought over the internet
 
     bool operator==(const PriceRow&) const = default;
 };
 
 // The price list as a table; prices "##,##0.00" in `locale`.
-Presentation::Result printPriceList(const QList<PriceRow>& rows, const QString& purchasePage,
-                                    const QLocale& locale);
+Presentation::Result printPriceList(const QList<PriceRow>& rows, const QString& purchasePage, const QLocale& locale);
 
 // "##,##0.00": grouped thousands, at least one integer digit, two decimals.
 QString priceText(double value, const QLocale& locale);

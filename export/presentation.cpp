@@ -17,6 +17,7 @@
 #include <QTemporaryDir>
 #include <QTextDocument>
 #include <QXmlStreamWriter>
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <deque>
@@ -40,9 +41,11 @@ constexpr int DefaultHandoverTimeout = 60 * 1000;
 // After the word processor opened the document, how long it must keep running
 // before the document counts as taken (a crash while loading is still caught).
 constexpr int OpenedGrace = 5 * 1000;
-QString g_fallbackFolder;          // the fresh folder, once made
-QSet<QString> g_sweptFolders;      // folders already cleared of earlier documents
-std::deque<QString> g_documents;   // this process's documents, oldest first
+// Documents earlier processes wrote this long ago (seconds) have long been read.
+constexpr qint64 EarlierDocumentsKept = 60 * 60;
+QString g_fallbackFolder; // the fresh folder, once made
+QSet<QString> g_sweptFolders; // folders already cleared of earlier documents
+std::deque<QString> g_documents; // this process's documents, oldest first
 
 const QString OdtMime = QStringLiteral("application/vnd.oasis.opendocument.text");
 const QString WindowNote = QStringLiteral("Il documento è aperto nella finestra dei documenti di Lexoria, "
@@ -166,7 +169,8 @@ std::optional<WordProcessor> fromDesktopDefault(const QString& fileName)
         query.waitForFinished(1000);
         return std::nullopt;
     }
-    const QString desktopId = QString::fromUtf8(query.readAllStandardOutput()).section(QLatin1Char('\n'), 0, 0).trimmed();
+    const QString desktopId =
+        QString::fromUtf8(query.readAllStandardOutput()).section(QLatin1Char('\n'), 0, 0).trimmed();
     if (desktopId.isEmpty())
         return std::nullopt;
     const QString desktopFile = QStandardPaths::locate(QStandardPaths::ApplicationsLocation, desktopId);
@@ -216,10 +220,7 @@ QString makePrivateFolder(const QString& path)
     return privateFolderProblem(path, true);
 }
 
-QString temporaryCandidate()
-{
-    return QDir::tempPath() + QStringLiteral("/lexoria-") + QString::number(::getuid());
-}
+QString temporaryCandidate() { return QDir::tempPath() + QStringLiteral("/lexoria-") + QString::number(::getuid()); }
 
 QString runtimeCandidate()
 {
@@ -227,6 +228,73 @@ QString runtimeCandidate()
     if (runtime.isEmpty() || QDir::isRelativePath(runtime) || !privateFolderProblem(runtime, false).isEmpty())
         return {};
     return runtime + QStringLiteral("/lexoria");
+}
+
+// What the program writes into a document folder: its documents and the font
+// configuration (wordProcessorEnvironment).
+bool isProgramFileName(const QString& name)
+{
+    return documentPattern().match(name).hasMatch() || name == QLatin1String("fonts.conf")
+        || name == QLatin1String("lexoria-fonts.conf");
+}
+
+// Whether `path` is a fresh folder an earlier run made (chooseFolder): a real
+// directory of the user's, mode 0700, holding nothing but regular files of the
+// user's that the program writes there. `changed` gets the latest time the
+// folder or a file in it changed.
+bool isEarlierFreshFolder(const QString& path, qint64* changed)
+{
+    struct stat info {};
+    if (::lstat(QFile::encodeName(path).constData(), &info) != 0 || !S_ISDIR(info.st_mode) || info.st_uid != ::geteuid()
+        || (info.st_mode & 07777) != 0700)
+        return false;
+    qint64 latest = info.st_mtime;
+    const QStringList entries =
+        QDir(path).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    for (const QString& name : entries) {
+        struct stat file {};
+        if (!isProgramFileName(name)
+            || ::lstat(QFile::encodeName(path + QLatin1Char('/') + name).constData(), &file) != 0
+            || !S_ISREG(file.st_mode) || file.st_uid != ::geteuid())
+            return false;
+        latest = qMax(latest, qint64(file.st_mtime));
+    }
+    *changed = latest;
+    return true;
+}
+
+// The fresh folders of earlier runs in the temporary folder: the latest one is
+// returned for this run to use again (empty when there is none); the others,
+// once nothing in them has changed for longer than documents are kept, are
+// cleared away with what the program wrote in them. No other folder is touched.
+QString reuseEarlierFreshFolders()
+{
+    static const QRegularExpression freshName(QStringLiteral("^lexoria-[A-Za-z0-9]{6}$"));
+    const QString temporary = QDir::tempPath();
+    const QString usual = QFileInfo(temporaryCandidate()).fileName();
+    QList<std::pair<qint64, QString>> found;
+    for (const QString& name : QDir(temporary).entryList(
+             {QStringLiteral("lexoria-*")}, QDir::Dirs | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot)) {
+        qint64 changed = 0;
+        const QString path = temporary + QLatin1Char('/') + name;
+        if (name != usual && freshName.match(name).hasMatch() && isEarlierFreshFolder(path, &changed))
+            found.append({changed, path});
+    }
+    if (found.isEmpty())
+        return {};
+    std::sort(found.begin(), found.end());
+    const QString reused = found.takeLast().second;
+    const qint64 limit = QDateTime::currentSecsSinceEpoch() - EarlierDocumentsKept;
+    for (const auto& [changed, path] : found) {
+        if (changed >= limit)
+            continue; // perhaps another run's, still in use
+        for (const QString& name : QDir(path).entryList(QDir::Files | QDir::Hidden | QDir::System)) {
+            if (isProgramFileName(name))
+                QFile::remove(path + QLatin1Char('/') + name);
+        }
+        ::rmdir(QFile::encodeName(path).constData());
+    }
+    return reused;
 }
 
 QString chooseFolder(QString* problem)
@@ -243,7 +311,13 @@ QString chooseFolder(QString* problem)
         }
     }
     // Both usual places are taken (by another user, or by anything not a private
-    // folder): a fresh folder of our own, kept for the word processor to read.
+    // folder): an earlier run's fresh folder again, or a new one, kept for the word
+    // processor to read.
+    g_fallbackFolder = reuseEarlierFreshFolders();
+    if (!g_fallbackFolder.isEmpty() && makePrivateFolder(g_fallbackFolder).isEmpty()) {
+        problem->clear();
+        return g_fallbackFolder;
+    }
     QTemporaryDir fresh(QDir::tempPath() + QStringLiteral("/lexoria-XXXXXX"));
     if (!fresh.isValid()) {
         *problem = QStringLiteral("nessuna cartella privata può esservi creata (%1)").arg(fresh.errorString());
@@ -270,9 +344,9 @@ void sweepEarlierDocuments(const QString& folder)
     if (g_sweptFolders.contains(folder))
         return;
     g_sweptFolders.insert(folder);
-    const QDateTime limit = QDateTime::currentDateTime().addSecs(-3600);
-    const QFileInfoList found = QDir(folder).entryInfoList({QStringLiteral("documento-*.odt")},
-                                                           QDir::Files | QDir::System | QDir::Hidden);
+    const QDateTime limit = QDateTime::currentDateTime().addSecs(-EarlierDocumentsKept);
+    const QFileInfoList found =
+        QDir(folder).entryInfoList({QStringLiteral("documento-*.odt")}, QDir::Files | QDir::System | QDir::Hidden);
     for (const QFileInfo& file : found) {
         if (documentPattern().match(file.fileName()).hasMatch() && isOwnRegularFile(file.absoluteFilePath())
             && file.lastModified() < limit)
@@ -338,6 +412,52 @@ QSet<Handover*>& pendingHandovers()
     return *handovers;
 }
 
+// How long the processes of a hung word processor have to end when asked to,
+// before they are killed.
+constexpr int StopGrace = 3 * 1000;
+
+// Process groups asked to end and not yet killed.
+QSet<pid_t>& stoppingGroups()
+{
+    static auto* groups = new QSet<pid_t>;
+    return *groups;
+}
+
+void killGroup(pid_t group)
+{
+    if (stoppingGroups().remove(group))
+        ::kill(-group, SIGKILL);
+}
+
+// Stops the hung word processor `process`, the leader of a session of its own
+// (Handover::start), with every process it started: a launcher's child, the
+// office itself, is in the same group. Asked to end first, whatever is left is
+// killed after StopGrace, or when Lexoria ends sooner.
+void stopWordProcessor(QProcess* process, pid_t leader)
+{
+    if (leader <= 0 || ::getpgid(leader) != leader) { // no group of its own: the process alone
+        process->kill();
+        return;
+    }
+    ::kill(-leader, SIGTERM);
+    auto* app = QCoreApplication::instance();
+    if (!app) {
+        ::kill(-leader, SIGKILL);
+        return;
+    }
+    static const bool atQuit = [app] {
+        QObject::connect(app, &QCoreApplication::aboutToQuit, app, [] {
+            for (const pid_t group : stoppingGroups())
+                ::kill(-group, SIGKILL);
+            stoppingGroups().clear();
+        });
+        return true;
+    }();
+    (void)atQuit;
+    stoppingGroups().insert(leader);
+    QTimer::singleShot(StopGrace, app, [leader] { killGroup(leader); });
+}
+
 } // namespace
 
 void setMode(Mode mode) { g_mode = mode; }
@@ -355,7 +475,11 @@ std::optional<WordProcessor> findWordProcessor(const QString& fileName)
 
 void setFinder(Finder finder) { g_finder = std::move(finder); }
 
-void setDocumentFolder(const QString& folder) { g_folder = folder; }
+void setDocumentFolder(const QString& folder)
+{
+    g_folder = folder;
+    g_fallbackFolder.clear(); // chosen afresh, as by a new run
+}
 
 QString documentFolder()
 {
@@ -427,9 +551,10 @@ Result present(const QTextDocument& document, const QString& title)
     const QString folder = chooseFolder(&problem);
     if (folder.isEmpty()) {
         const QString shown = g_folder.isEmpty() ? QDir::tempPath() : g_folder;
-        result.message = QStringLiteral("Non è stato possibile scrivere il documento nella cartella temporanea %1: %2.\r")
-                             .arg(QDir::toNativeSeparators(shown), problem)
-                         + WindowNote;
+        result.message =
+            QStringLiteral("Non è stato possibile scrivere il documento nella cartella temporanea %1: %2.\r")
+                .arg(QDir::toNativeSeparators(shown), problem)
+            + WindowNote;
         return openWindow(document, title, result);
     }
     sweepEarlierDocuments(folder);
@@ -463,7 +588,10 @@ Result present(const QTextDocument& document, const QString& title)
 
 Handover::Handover(const QTextDocument& document, const QString& title, const WordProcessor& processor,
                    const QString& fileName)
-    : document_(document.clone()), title_(title), processor_(processor), fileName_(fileName)
+        : document_(document.clone()),
+          title_(title),
+          processor_(processor),
+          fileName_(fileName)
 {
     pendingHandovers().insert(this);
     timer_.setSingleShot(true);
@@ -576,7 +704,7 @@ void Handover::timeUp()
         take();
         return;
     }
-    process_->kill();
+    stopWordProcessor(process_, pid_t(processId_));
     fail(QStringLiteral("%1 non ha aperto il documento entro %2 secondi ed è stato chiuso")
              .arg(processor_.name)
              .arg(qMax(1, handoverTimeout() / 1000)));

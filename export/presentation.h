@@ -27,7 +27,8 @@
 //   - it opened the document file and is still running a few seconds later: taken;
 //     from then on it is the user's program and is never stopped by Lexoria;
 //   - it has not opened the document when the handover time runs out (one
-//     minute): it is considered hung, stopped, and the handover failed. So a
+//     minute): it is considered hung, stopped with every process it started (a
+//     launcher's child, the office itself, too), and the handover failed. So a
 //     hanging word processor is never left running, one more per print.
 // A failed handover shows the document in the built-in document window and
 // reports why in one Italian line (Handover::failed). Where the system cannot
@@ -38,9 +39,9 @@
 #include <QPointer>
 #include <QProcess>
 #include <QProcessEnvironment>
-#include <QTimer>
 #include <QString>
 #include <QStringList>
+#include <QTimer>
 #include <QWidget>
 #include <functional>
 #include <memory>
@@ -54,17 +55,17 @@ namespace Presentation {
 class Handover;
 
 enum class Route {
-    WordProcessor,  // written to `fileName` and handed to the word processor
+    WordProcessor, // written to `fileName` and handed to the word processor
     DocumentWindow, // shown in the built-in document window (`window`)
-    Suppressed,     // presentation switched off (tests): nothing written, nothing shown
-    NotShown,       // the application object was not made visible
+    Suppressed, // presentation switched off (tests): nothing written, nothing shown
+    NotShown, // the application object was not made visible
 };
 
 struct Result {
     Route route = Route::NotShown;
-    QString fileName;          // the document file handed to the word processor
-    QString program;           // the word processor started
-    QPointer<QWidget> window;  // the built-in document window, while it is open
+    QString fileName; // the document file handed to the word processor
+    QString program; // the word processor started
+    QPointer<QWidget> window; // the built-in document window, while it is open
     QPointer<Handover> handover; // the watch of the word processor started, until it is decided
     // What went wrong, in Italian for the user, lines separated by "\r"; empty when
     // nothing did. A missing word processor alone is no failure: the window opens.
@@ -81,7 +82,7 @@ Mode mode();
 
 // A word processor to start: the program and its full argument list (the file included).
 struct WordProcessor {
-    QString name;       // for messages: "LibreOffice Writer"
+    QString name; // for messages: "LibreOffice Writer"
     QString program;
     QStringList arguments;
 };
@@ -99,9 +100,14 @@ void setFinder(Finder finder);
 // made private:
 //   1. "lexoria" in $XDG_RUNTIME_DIR, when that is itself private;
 //   2. "lexoria-<uid>" in the system's temporary folder;
-//   3. a fresh folder "lexoria-XXXXXX" there, made once per process.
+//   3. a fresh folder "lexoria-XXXXXX" there, chosen once per process: an earlier
+//      run's (a real folder of the user's, mode 0700, holding only documents and
+//      font settings the program wrote) is used again, else a new one is made.
+//      Earlier runs' other such folders, unchanged for an hour, are cleared away,
+//      so they do not pile up; no other folder there is touched.
 // A folder set here (tests) is used alone: made private, or reported. An empty
-// text restores the default.
+// text restores the default. Either way the folder is chosen afresh, as by a new
+// run.
 void setDocumentFolder(const QString& folder);
 // The folder as set, or the default's first candidate (nothing is made or checked).
 QString documentFolder();

@@ -1,10 +1,12 @@
 #include "safefile.h"
 
+#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QRandomGenerator>
 #include <cerrno>
 #include <csignal>
 #include <cstring>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -77,20 +79,35 @@ bool write(const QString& fileName, const QByteArray& data, QString* reason)
             *reason = why;
         return false;
     };
-    if (QFileInfo(fileName).isDir())
+    const QByteArray target = QFile::encodeName(fileName);
+    struct stat earlier {};
+    const bool hadFile = ::lstat(target.constData(), &earlier) == 0;
+    if (hadFile && S_ISDIR(earlier.st_mode))
         return fail(reasonFor(EISDIR));
 
-    // Unbuffered: Qt keeps no copy of its own, so what the checks below see is on disk.
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+    // A new file beside the name, made here and never found there: nothing planted
+    // under its name is opened.
+    QByteArray temporary;
+    int fd = -1;
+    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+        temporary = target + '.' + QByteArray::number(QRandomGenerator::global()->generate64(), 36);
+        fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST)
+            break;
+    }
+    if (fd < 0) {
+        const int error = errno;
         const QFileInfo folder(QFileInfo(fileName).path());
         if (!folder.isDir())
             return fail(reasonFor(ENOENT));
-        if (!folder.isWritable())
+        if (error == EACCES || error == EPERM || !folder.isWritable())
             return fail(reasonFor(EACCES));
-        return fail(QStringLiteral("il file non può essere creato (%1)").arg(file.errorString()));
+        return fail(QStringLiteral("il file non può essere creato (%1)").arg(reasonFor(error)));
     }
-    const int fd = file.handle();
+    // An earlier file keeps its permissions; a new one gets the usual ones.
+    if (hadFile && S_ISREG(earlier.st_mode))
+        ::fchmod(fd, earlier.st_mode & 07777);
+
     int error = 0;
     bool complete = writeAll(fd, data, &error);
     // A file system may report a full disk only when the data is synced; one that
@@ -108,14 +125,24 @@ bool write(const QString& fileName, const QByteArray& data, QString* reason)
         error = ENOSPC;
         complete = false;
     }
+    if (::close(fd) != 0 && complete && errno != EINTR) {
+        error = errno;
+        complete = false;
+    }
     if (!complete) {
-        file.cancelWriting(); // the temporary copy goes, the earlier file stays
+        ::unlink(temporary.constData()); // the temporary copy goes, the earlier file stays
         return fail(reasonFor(error));
     }
-    if (!file.commit())
-        return fail(QStringLiteral("il file non può essere sostituito (%1)").arg(file.errorString()));
+    // rename() replaces the name itself: a symbolic link there is replaced, and the
+    // file it points to is left as it was.
+    if (::rename(temporary.constData(), target.constData()) != 0) {
+        const int renameError = errno;
+        ::unlink(temporary.constData());
+        return fail(QStringLiteral("il file non può essere sostituito (%1)").arg(reasonFor(renameError)));
+    }
     // The file now in place must be the one just written.
-    if (QFileInfo(fileName).size() != data.size())
+    struct stat placed {};
+    if (::lstat(target.constData(), &placed) != 0 || !S_ISREG(placed.st_mode) || placed.st_size != data.size())
         return fail(reasonFor(EIO));
     return true;
 }

@@ -203,10 +203,11 @@ void prodotti::Form_Load()
     list_ = PriceList::load();
     ModLexoria::Settings().priceListHeading = list_.heading;
     // A heading longer than its place ends in an ellipsis; the tooltip has it whole.
+    // The file's text is shown as written, never as rich text.
     Label10->setText(Label10->fontMetrics().elidedText(list_.heading, Qt::ElideRight, Label10->width()));
-    Label10->setToolTip(list_.heading);
+    Controls::setPlainToolTip(Label10, list_.heading);
     avviso->setText(list_.problemSummary());
-    avviso->setToolTip(list_.problemDetails());
+    Controls::setPlainToolTip(avviso, list_.problemDetails());
 
     // With ten records or fewer there is nothing to scroll: the bar keeps its single position.
     const int n = int(list_.records.size());

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
+#include <QTextDocument>
 
 namespace Controls {
 
@@ -39,6 +40,23 @@ QPushButton* button(QWidget* parent, const QString& name, const QString& caption
     if (!toolTip.isEmpty())
         b->setToolTip(toolTip);
     return b;
+}
+
+void setPlainToolTip(QWidget* widget, const QString& text)
+{
+    // Marks a description this function set, so a later plain text drops it again.
+    static const char* const EscapedTip = "lexoriaEscapedToolTip";
+    if (Qt::mightBeRichText(text)) {
+        widget->setToolTip(Qt::convertFromPlainText(text));
+        widget->setAccessibleDescription(text);
+        widget->setProperty(EscapedTip, true);
+        return;
+    }
+    if (widget->property(EscapedTip).toBool()) {
+        widget->setAccessibleDescription({});
+        widget->setProperty(EscapedTip, QVariant());
+    }
+    widget->setToolTip(text);
 }
 
 void fitText(QLabel* label, double points, double minimum)

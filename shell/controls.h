@@ -20,6 +20,12 @@ QLabel* label(QWidget* parent, const QString& name, const QString& text, const Q
 QPushButton* button(QWidget* parent, const QString& name, const QString& caption, const QString& toolTip,
                     const QFont& font);
 
+// Sets a tooltip that shows `text` as written, for text read from files: a
+// text Qt would take for rich text goes in escaped, so no markup is obeyed and
+// no image is loaded; the accessible description then keeps the bare text.
+// Any other text is set unchanged.
+void setPlainToolTip(QWidget* widget, const QString& text);
+
 // Gives a word-wrapped label the largest size, from `points` down to `minimum`,
 // at which its whole text fits its box (the look-alike fonts run wider than
 // the Windows fonts the boxes were measured for, and some titles are long).

@@ -10,6 +10,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QLocale>
 #include <QMessageBox>
@@ -34,9 +35,9 @@
 #include <QSet>
 #include <QUrl>
 #include <algorithm>
+#include <csignal>
 #include <memory>
 #include <numeric>
-#include <csignal>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -93,12 +94,12 @@ std::shared_ptr<WordApplication> printMassime(int first, int last)
 }
 
 const QStringList GuideTitles = {
-    QStringLiteral("MANUALE D'USO RAPIDO"),   QStringLiteral("FUNZIONAMENTO DEL PROGRAMMA"),
-    QStringLiteral("ARCHIVIO DATI"),          QStringLiteral("COME STAMPARE"),
-    QStringLiteral("FINESTRA MENU"),          QStringLiteral("FINESTRA EDILIZIA"),
-    QStringLiteral("FINESTRA URBANISTICA"),   QStringLiteral("FINESTRA ESPROPRIAZIONI"),
+    QStringLiteral("MANUALE D'USO RAPIDO"),    QStringLiteral("FUNZIONAMENTO DEL PROGRAMMA"),
+    QStringLiteral("ARCHIVIO DATI"),           QStringLiteral("COME STAMPARE"),
+    QStringLiteral("FINESTRA MENU"),           QStringLiteral("FINESTRA EDILIZIA"),
+    QStringLiteral("FINESTRA URBANISTICA"),    QStringLiteral("FINESTRA ESPROPRIAZIONI"),
     QStringLiteral("FINESTRA PROFESSIONISTI"), QStringLiteral("FINESTRA CONDOMINIO"),
-    QStringLiteral("FINESTRA ENTI"),          QStringLiteral("FINESTRA IMPRESE")};
+    QStringLiteral("FINESTRA ENTI"),           QStringLiteral("FINESTRA IMPRESE")};
 
 // The whole guide: twelve help texts, each further one on a new page, saved into `folder`.
 std::shared_ptr<WordApplication> printGuide(const QString& folder)
@@ -118,9 +119,11 @@ std::shared_ptr<WordApplication> printPriceList(int n)
 {
     QList<Exports::PriceRow> rows;
     for (int k = 1; k <= n; ++k)
-        rows.append({QStringLiteral("Programma %1").arg(k), QStringLiteral("gestione delle pratiche edilizie, tipo %1").arg(k),
-                     listPrice(k), listPrice(k) * 0.8});
-    Exports::printPriceList(rows, QStringLiteral("http://www.example.it/compra.htm"), QLocale(QLocale::Italian, QLocale::Italy));
+        rows.append({QStringLiteral("Programma %1").arg(k),
+                     QStringLiteral("gestione delle pratiche edilizie, tipo %1").arg(k), listPrice(k),
+                     listPrice(k) * 0.8});
+    Exports::printPriceList(rows, QStringLiteral("http://www.example.it/compra.htm"),
+                            QLocale(QLocale::Italian, QLocale::Italy));
     return WordApplication::latest();
 }
 
@@ -199,8 +202,9 @@ QString paragraphText(const Node& node)
         if (child.name == QLatin1String("#text"))
             text += child.text;
         else if (child.name == QLatin1String("text:s"))
-            text += QString(child.attr(QStringLiteral("text:c")).isEmpty() ? 1 : child.attr(QStringLiteral("text:c")).toInt(),
-                            QLatin1Char(' '));
+            text += QString(
+                child.attr(QStringLiteral("text:c")).isEmpty() ? 1 : child.attr(QStringLiteral("text:c")).toInt(),
+                QLatin1Char(' '));
         else if (child.name == QLatin1String("text:tab"))
             text += QLatin1Char('\t');
         else if (child.name == QLatin1String("text:span"))
@@ -336,18 +340,17 @@ private slots:
         WordApplication::recorder().clear();
         printPriceList(2);
         const QStringList table = WordApplication::recorder().mid(8);
-        QCOMPARE(table.mid(0, 4), (QStringList{
-            QStringLiteral("Content.Paragraphs.Add"),
-            QStringLiteral("Tables.Add(Bookmarks(\"\\endofdoc\").Range, 3, 5)"),
-            QStringLiteral("Tables(1).Range.Font.Size = 8"),
-            QStringLiteral("Tables(1).Cell(1, 1).Range.Text = \"numero\"")}));
+        QCOMPARE(table.mid(0, 4),
+                 (QStringList{QStringLiteral("Content.Paragraphs.Add"),
+                              QStringLiteral("Tables.Add(Bookmarks(\"\\endofdoc\").Range, 3, 5)"),
+                              QStringLiteral("Tables(1).Range.Font.Size = 8"),
+                              QStringLiteral("Tables(1).Cell(1, 1).Range.Text = \"numero\"")}));
         QVERIFY(table.contains(QStringLiteral("Tables(1).Cell(2, 1).Range.Text = \" 1\"")));
-        QCOMPARE(table.mid(table.size() - 5), (QStringList{
-            QStringLiteral("Tables(1).AutoFormat 9"),
-            QStringLiteral("Tables(1).Columns(4).Select"),
-            QStringLiteral("ParagraphFormat.Alignment = 2"),
-            QStringLiteral("Tables(1).Columns(5).Select"),
-            QStringLiteral("ParagraphFormat.Alignment = 2")}));
+        QCOMPARE(
+            table.mid(table.size() - 5),
+            (QStringList{QStringLiteral("Tables(1).AutoFormat 9"), QStringLiteral("Tables(1).Columns(4).Select"),
+                         QStringLiteral("ParagraphFormat.Alignment = 2"), QStringLiteral("Tables(1).Columns(5).Select"),
+                         QStringLiteral("ParagraphFormat.Alignment = 2")}));
     }
 
     void buildsParagraphsPagesSizesAndJustification()
@@ -360,18 +363,20 @@ private slots:
             bool newPage;
         };
         const QList<Expected> expected = {
-            {Heading, 18, false},      {QString(), 18, false}, {headingLine(1), 12, false}, {massima(1), 12, false},
-            {headingLine(2), 12, true}, {massima(2), 12, false}, {headingLine(3), 12, true}, {massima(3), 12, false}};
+            {Heading, 18, false},       {QString(), 18, false},  {headingLine(1), 12, false}, {massima(1), 12, false},
+            {headingLine(2), 12, true}, {massima(2), 12, false}, {headingLine(3), 12, true},  {massima(3), 12, false}};
         QCOMPARE(blocks.size(), expected.size());
         for (int i = 0; i < blocks.size(); ++i) {
             const QTextBlock& b = blocks[i];
             QCOMPARE(b.text(), expected[i].text);
-            QCOMPARE(bool(b.blockFormat().pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore), expected[i].newPage);
+            QCOMPARE(bool(b.blockFormat().pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore),
+                     expected[i].newPage);
             QCOMPARE(b.blockFormat().alignment(), Qt::AlignJustify);
             // An empty paragraph keeps the size it was ended in, as its height shows.
             const QTextCharFormat format = b.text().isEmpty() ? b.charFormat() : b.begin().fragment().charFormat();
             QCOMPARE(format.fontPointSize(), expected[i].size);
-            QCOMPARE(format.property(QTextFormat::FontFamilies).toStringList(), QStringList{QStringLiteral("Century Gothic")});
+            QCOMPARE(format.property(QTextFormat::FontFamilies).toStringList(),
+                     QStringList{QStringLiteral("Century Gothic")});
         }
     }
 
@@ -388,7 +393,9 @@ private slots:
         QTest::newRow("the paragraph after a new page") << QStringLiteral("a\r\fb\rc") << QStringList{"a", "^b", "c"};
         QTest::newRow("11 breaks the line") << QStringLiteral("a\vb") << QStringList{QStringLiteral("a\u2028b")};
         QTest::newRow("a tab stays") << QStringLiteral("a\tb") << QStringList{"a\tb"};
-        QTest::newRow("other control characters go") << QStringLiteral("a\x01\x1b" "b") << QStringList{"ab"};
+        QTest::newRow("other control characters go") << QStringLiteral("a\x01\x1b"
+                                                                       "b")
+                                                     << QStringList{"ab"};
     }
     void typesControlCharacters()
     {
@@ -399,7 +406,8 @@ private slots:
         app->Selection().TypeText(typed);
         QStringList built;
         for (const QTextBlock& b : outsideTables(textOf(app)))
-            built.append((b.blockFormat().pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore ? "^" : "") + b.text());
+            built.append((b.blockFormat().pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore ? "^" : "")
+                         + b.text());
         QCOMPARE(built, paragraphs);
     }
 
@@ -426,7 +434,8 @@ private slots:
             const QTextCharFormat text = header.firstCursorPosition().block().begin().fragment().charFormat();
             QCOMPARE(text.fontWeight(), int(QFont::Bold));
             QCOMPARE(text.fontPointSize(), 8.0);
-            QCOMPARE(text.property(QTextFormat::FontFamilies).toStringList(), QStringList{QStringLiteral("Century Gothic")});
+            QCOMPARE(text.property(QTextFormat::FontFamilies).toStringList(),
+                     QStringList{QStringLiteral("Century Gothic")});
             const Qt::Alignment expected = c >= 3 ? Qt::AlignRight : Qt::AlignLeft;
             QCOMPARE(table->cellAt(5, c).firstCursorPosition().blockFormat().alignment() & Qt::AlignHorizontal_Mask,
                      expected);
@@ -457,17 +466,19 @@ private slots:
             faces.append(face->attr(QStringLiteral("style:name")));
         QVERIFY(faces.contains(QStringLiteral("Century Gothic")));
 
-        const QList<const Node*> paragraphs = odf.root.first(QStringLiteral("office:text"))->all(QStringLiteral("text:p"));
+        const QList<const Node*> paragraphs =
+            odf.root.first(QStringLiteral("office:text"))->all(QStringLiteral("text:p"));
         QCOMPARE(paragraphs.size(), 8);
-        const QStringList texts = {Heading, QString(), headingLine(1), massima(1), headingLine(2), massima(2),
-                                   headingLine(3), massima(3)};
+        const QStringList texts = {Heading,        QString(),  headingLine(1), massima(1),
+                                   headingLine(2), massima(2), headingLine(3), massima(3)};
         for (int i = 0; i < paragraphs.size(); ++i) {
             const Node* p = paragraphs[i];
             QCOMPARE(paragraphText(*p), texts[i]); // the four blanks before "n." survive
             QCOMPARE(odf.paragraphProperty(p, QStringLiteral("fo:text-align")), QStringLiteral("justify"));
             QCOMPARE(odf.paragraphProperty(p, QStringLiteral("fo:break-before")),
                      i == 4 || i == 6 ? QStringLiteral("page") : QString());
-            QCOMPARE(odf.textProperty(p, QStringLiteral("fo:font-size")), i < 2 ? QStringLiteral("18pt") : QStringLiteral("12pt"));
+            QCOMPARE(odf.textProperty(p, QStringLiteral("fo:font-size")),
+                     i < 2 ? QStringLiteral("18pt") : QStringLiteral("12pt"));
             QCOMPARE(odf.textProperty(p, QStringLiteral("style:font-name")), QStringLiteral("Century Gothic"));
         }
     }
@@ -499,7 +510,8 @@ private slots:
         for (int i = 0; i < cells.size(); ++i) {
             const Node* cell = cells[i];
             const QString style = cell->attr(QStringLiteral("table:style-name"));
-            const QString border = odf.property(style, QStringLiteral("style:table-cell-properties"), QStringLiteral("fo:border"));
+            const QString border =
+                odf.property(style, QStringLiteral("style:table-cell-properties"), QStringLiteral("fo:border"));
             QVERIFY2(border.contains(QLatin1String("solid")), qPrintable(border));
             const QString shade = odf.property(style, QStringLiteral("style:table-cell-properties"),
                                                QStringLiteral("fo:background-color"));
@@ -519,9 +531,12 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("written");
         QTest::addColumn<bool>("flat");
-        QTest::newRow("the guide's .doc becomes .odt") << "Lexoria-guida.doc" << "Lexoria-guida.odt" << false;
-        QTest::newRow(".odt") << "a.odt" << "a.odt" << false;
-        QTest::newRow(".fodt") << "a.fodt" << "a.fodt" << true;
+        QTest::newRow("the guide's .doc becomes .odt") << "Lexoria-guida.doc"
+                                                       << "Lexoria-guida.odt" << false;
+        QTest::newRow(".odt") << "a.odt"
+                              << "a.odt" << false;
+        QTest::newRow(".fodt") << "a.fodt"
+                               << "a.fodt" << true;
     }
     void savesAsOpenDocument()
     {
@@ -584,8 +599,8 @@ private slots:
         {
             const FileSizeLimit limit(1024);
             QVERIFY(limit.active());
-            result = Exports::printWholeGuide({QStringLiteral("Lexoria"), QStringLiteral("massime sull'edilizia")}, pages,
-                                              dir.filePath(QStringLiteral("Lexoria-guida.doc")), &savedAs);
+            result = Exports::printWholeGuide({QStringLiteral("Lexoria"), QStringLiteral("massime sull'edilizia")},
+                                              pages, dir.filePath(QStringLiteral("Lexoria-guida.doc")), &savedAs);
         }
         QCOMPARE(savedAs, QString());
         QVERIFY2(result.message.startsWith(QStringLiteral("La guida completa non è stata salvata.\r")),
@@ -610,10 +625,11 @@ private slots:
         // A folder in the place of the guide stops its save as a read-only folder would, even for root.
         QVERIFY(QDir().mkpath(dir.filePath(QStringLiteral("programma/Lexoria-guida.odt"))));
         QString savedAs;
-        const Presentation::Result result = Exports::printWholeGuide(
-            {QStringLiteral("Lexoria"), QStringLiteral("massime sull'edilizia")}, {{QStringLiteral("T"), QStringLiteral("testo")}},
-            dir.filePath(QStringLiteral("programma/Lexoria-guida.doc")), &savedAs,
-            dir.filePath(QStringLiteral("Documenti/Lexoria-guida.odt")));
+        const Presentation::Result result =
+            Exports::printWholeGuide({QStringLiteral("Lexoria"), QStringLiteral("massime sull'edilizia")},
+                                     {{QStringLiteral("T"), QStringLiteral("testo")}},
+                                     dir.filePath(QStringLiteral("programma/Lexoria-guida.doc")), &savedAs,
+                                     dir.filePath(QStringLiteral("Documenti/Lexoria-guida.odt")));
         QVERIFY2(result.message.isEmpty(), qPrintable(result.message));
         QCOMPARE(savedAs, dir.filePath(QStringLiteral("Documenti/Lexoria-guida.odt")));
         QVERIFY(fileContents(savedAs).startsWith("PK"));
@@ -626,8 +642,8 @@ private slots:
         QStringList handed;
         Presentation::setFinder([&handed](const QString& file) -> std::optional<Presentation::WordProcessor> {
             handed.append(file);
-            return Presentation::WordProcessor{QStringLiteral("LibreOffice Writer"),
-                                               QStandardPaths::findExecutable(QStringLiteral("true")), {file}};
+            return Presentation::WordProcessor{
+                QStringLiteral("LibreOffice Writer"), QStandardPaths::findExecutable(QStringLiteral("true")), {file}};
         });
         QTemporaryDir dir;
         Presentation::setDocumentFolder(dir.filePath(QStringLiteral("documenti")));
@@ -645,7 +661,8 @@ private slots:
         QVERIFY(result.message.contains(QStringLiteral("finestra dei documenti di Lexoria")));
         QCOMPARE(documentWindows().size(), 1);
         QCOMPARE(documentWindows().first()->document()->toPlainText(), textOf(app).toPlainText());
-        QCOMPARE(QDir(dir.filePath(QStringLiteral("documenti"))).entryList({QStringLiteral("documento-*")}, QDir::Files | QDir::Hidden),
+        QCOMPARE(QDir(dir.filePath(QStringLiteral("documenti")))
+                     .entryList({QStringLiteral("documento-*")}, QDir::Files | QDir::Hidden),
                  QStringList());
     }
 
@@ -699,8 +716,8 @@ private slots:
         QTest::newRow("nothing on an empty PATH") << "empty path" << int(Route::DocumentWindow) << QString();
         QTest::newRow("Writer cannot start") << "broken" << int(Route::DocumentWindow)
                                              << QStringLiteral("Non è stato possibile avviare LibreOffice Writer");
-        QTest::newRow("temporary folder unwritable") << "unwritable" << int(Route::DocumentWindow)
-                                                     << QStringLiteral("cartella temporanea");
+        QTest::newRow("temporary folder unwritable")
+            << "unwritable" << int(Route::DocumentWindow) << QStringLiteral("cartella temporanea");
         QTest::newRow("switched off") << "suppressed" << int(Route::Suppressed) << QString();
         QTest::newRow("never made visible") << "invisible" << int(Route::NotShown) << QString();
     }
@@ -715,7 +732,8 @@ private slots:
                 handed.append(file);
                 if (program.isEmpty())
                     return std::nullopt;
-                return Presentation::WordProcessor{QStringLiteral("LibreOffice Writer"), program, {QStringLiteral("-n"), file}};
+                return Presentation::WordProcessor{
+                    QStringLiteral("LibreOffice Writer"), program, {QStringLiteral("-n"), file}};
             };
         };
         QTemporaryDir dir;
@@ -738,7 +756,7 @@ private slots:
 
         auto app = printMassime(1, 2); // made with presentation off, then presented as the situation says
         Presentation::setMode(situation == QLatin1String("suppressed") ? Presentation::Mode::Suppressed
-                                                                  : Presentation::Mode::Open);
+                                                                       : Presentation::Mode::Open);
         if (situation == QLatin1String("invisible"))
             app->setVisible(false);
         const Presentation::Result result = app->present();
@@ -776,14 +794,14 @@ private slots:
     {
         QTest::addColumn<QByteArray>("script"); // the fake word processor's body; "$2" is the document
         QTest::addColumn<bool>("taken");
-        QTest::addColumn<QString>("message");  // a part of the line that says why
-        QTest::newRow("ends with an error") << QByteArray("exit 3") << false
-                                            << "si è chiuso con un errore (codice 3) prima di mostrare il documento";
+        QTest::addColumn<QString>("message"); // a part of the line that says why
+        QTest::newRow("ends with an error")
+            << QByteArray("exit 3") << false << "si è chiuso con un errore (codice 3) prima di mostrare il documento";
         QTest::newRow("is killed") << QByteArray("kill -9 $$") << false << "si è interrotto in modo anomalo";
-        QTest::newRow("reads the document, then fails") << QByteArray("cat \"$2\" >/dev/null\nexit 1") << false
-                                                        << "codice 1";
-        QTest::newRow("hangs without opening it") << QByteArray("exec sleep 300") << false
-                                                  << "non ha aperto il documento entro";
+        QTest::newRow("reads the document, then fails")
+            << QByteArray("cat \"$2\" >/dev/null\nexit 1") << false << "codice 1";
+        QTest::newRow("hangs without opening it")
+            << QByteArray("exec sleep 300") << false << "non ha aperto il documento entro";
         QTest::newRow("hands it over and ends") << QByteArray("exit 0") << true << QString();
         QTest::newRow("opens it and keeps running") << QByteArray("exec 3<\"$2\"\nexec sleep 300") << true << QString();
     }
@@ -797,7 +815,8 @@ private slots:
         const QString pidFile = dir.filePath(QStringLiteral("pid"));
         makeExecutable(program, "#!/bin/sh\necho $$ > '" + pidFile.toUtf8() + "'\n" + script + "\n");
         Presentation::setFinder([program](const QString& file) -> std::optional<Presentation::WordProcessor> {
-            return Presentation::WordProcessor{QStringLiteral("LibreOffice Writer"), program, {QStringLiteral("-n"), file}};
+            return Presentation::WordProcessor{
+                QStringLiteral("LibreOffice Writer"), program, {QStringLiteral("-n"), file}};
         });
         Presentation::setHandoverTimeout(4000); // ample for a shell script to start, short for a test
         QList<QObject*> held;
@@ -851,7 +870,7 @@ private slots:
     void neverUsesAPlantedFolder_data()
     {
         QTest::addColumn<QString>("planted"); // what stands at <temporary folder>/lexoria-<uid>
-        QTest::addColumn<bool>("used");       // whether the documents go there
+        QTest::addColumn<bool>("used"); // whether the documents go there
         QTest::newRow("a symbolic link to another's folder") << "symlink" << false;
         QTest::newRow("a folder others can write in") << "open" << false;
         QTest::newRow("a file") << "file" << false;
@@ -903,8 +922,8 @@ private slots:
         const ScopedEnv runtime("XDG_RUNTIME_DIR", runtimeLink.toUtf8(), planted != QLatin1String("runtime symlink"));
         Presentation::setDocumentFolder(QString());
         Presentation::setFinder([](const QString& file) -> std::optional<Presentation::WordProcessor> {
-            return Presentation::WordProcessor{QStringLiteral("LibreOffice Writer"),
-                                               QStandardPaths::findExecutable(QStringLiteral("true")), {file}};
+            return Presentation::WordProcessor{
+                QStringLiteral("LibreOffice Writer"), QStandardPaths::findExecutable(QStringLiteral("true")), {file}};
         });
 
         auto app = printMassime(1, 2);
@@ -1013,22 +1032,109 @@ private slots:
         QVERIFY(left.contains(QFileInfo(last).fileName())); // the one just handed over stays
     }
 
+    // Where lexoria-<uid> is no private folder, the folders earlier runs made in its
+    // place are used again or cleared, whichever way the folder is chosen afresh;
+    // any other folder there is left exactly as it was.
+    void leavesNoFreshFoldersBehind()
+    {
+        QTemporaryDir tmp;
+        const QString victim = tmp.filePath(QStringLiteral("altrui"));
+        const QString document = QStringLiteral("/documento-20200101-000000-1-1.odt");
+        // A folder as an earlier run leaves it: mode `mode`, with `files` in it, all long unchanged.
+        auto plant = [&](const QString& name, mode_t mode, const QStringList& files) {
+            const QString folder = tmp.filePath(name);
+            QCOMPARE(::mkdir(QFile::encodeName(folder).constData(), 0700), 0);
+            for (const QString& file : files) {
+                QFile out(folder + file);
+                QVERIFY(out.open(QIODevice::WriteOnly));
+                out.write("dati");
+                out.close();
+                QVERIFY(backdate(out.fileName()));
+            }
+            QCOMPARE(::chmod(QFile::encodeName(folder).constData(), mode), 0);
+            QVERIFY(backdate(folder));
+        };
+        plant(QStringLiteral("altrui"), 0700, {document});
+        QVERIFY(QFile::link(victim, tmp.filePath(QStringLiteral("lexoria-%1").arg(::getuid()))));
+        plant(QStringLiteral("lexoria-Abcdef"), 0700,
+              {document, QStringLiteral("/fonts.conf"), QStringLiteral("/lexoria-fonts.conf")});
+        plant(QStringLiteral("lexoria-Ghijkl"), 0700, {document});
+        plant(QStringLiteral("lexoria-NotaXy"), 0700, {document, QStringLiteral("/nota.txt")});
+        plant(QStringLiteral("lexoria-Aperta"), 0755, {document});
+        plant(QStringLiteral("lexoria-Dentro"), 0700, {document});
+        QVERIFY(QDir().mkdir(tmp.filePath(QStringLiteral("lexoria-Dentro/cartella"))));
+        QVERIFY(backdate(tmp.filePath(QStringLiteral("lexoria-Dentro"))));
+        QVERIFY(QFile::link(victim, tmp.filePath(QStringLiteral("lexoria-Legame"))));
+        if (QTest::currentTestFailed())
+            return;
+        // Everything that must stay as it is: names, modes, sizes.
+        auto untouched = [&] {
+            QStringList seen;
+            for (const QString& name :
+                 {QStringLiteral("lexoria-NotaXy"), QStringLiteral("lexoria-Aperta"), QStringLiteral("lexoria-Dentro"),
+                  QStringLiteral("lexoria-Legame"), QStringLiteral("altrui")}) {
+                QDirIterator it(tmp.filePath(name),
+                                QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+                struct stat info {};
+                ::lstat(QFile::encodeName(tmp.filePath(name)).constData(), &info);
+                seen << name + QString::number(info.st_mode, 8);
+                while (it.hasNext()) {
+                    const QFileInfo entry = it.nextFileInfo();
+                    seen << entry.filePath() + QLatin1Char(' ') + QString::number(entry.size());
+                }
+            }
+            seen.sort();
+            return seen;
+        };
+        const QStringList before = untouched();
+        const ScopedEnv tmpdir("TMPDIR", tmp.path().toUtf8());
+        const ScopedEnv runtime("XDG_RUNTIME_DIR", QByteArray(), true);
+        Presentation::setFinder([](const QString& file) -> std::optional<Presentation::WordProcessor> {
+            return Presentation::WordProcessor{
+                QStringLiteral("LibreOffice Writer"), QStandardPaths::findExecutable(QStringLiteral("true")), {file}};
+        });
+        auto app = printMassime(1, 2);
+        Presentation::setMode(Presentation::Mode::Open);
+        QSet<QString> used;
+        for (int run = 0; run < 3; ++run) {
+            Presentation::setDocumentFolder(QString()); // chosen afresh, as by a new run
+            const Presentation::Result result = app->present();
+            QCOMPARE(int(result.route), int(Route::WordProcessor));
+            used.insert(QFileInfo(result.fileName).path());
+        }
+        QCOMPARE(used.size(), 1);
+        const QString folder = *used.begin();
+        QCOMPARE(QFileInfo(folder).path(), tmp.path());
+        QCOMPARE(untouched(), before);
+        QStringList left =
+            QDir(tmp.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+        left.removeOne(QFileInfo(folder).fileName());
+        left.sort();
+        QCOMPARE(left,
+                 (QStringList{QStringLiteral("altrui"), QStringLiteral("lexoria-%1").arg(::getuid()),
+                              QStringLiteral("lexoria-Aperta"), QStringLiteral("lexoria-Dentro"),
+                              QStringLiteral("lexoria-Legame"), QStringLiteral("lexoria-NotaXy")}));
+    }
+
     void findsTheWordProcessor_data()
     {
-        QTest::addColumn<QStringList>("programs");  // put on PATH
-        QTest::addColumn<QString>("desktopExec");   // the desktop handler's Exec line, if any
-        QTest::addColumn<QString>("expected");      // program and arguments; FILE for the document
+        QTest::addColumn<QStringList>("programs"); // put on PATH
+        QTest::addColumn<QString>("desktopExec"); // the desktop handler's Exec line, if any
+        QTest::addColumn<QString>("expected"); // program and arguments; FILE for the document
         QTest::newRow("soffice on PATH") << QStringList{"soffice", "xdg-mime"} << "fakewriter %U"
                                          << "soffice -n FILE";
         QTest::newRow("libreoffice on PATH") << QStringList{"libreoffice"} << QString() << "libreoffice -n FILE";
         QTest::newRow("the desktop's handler") << QStringList{"xdg-mime", "fakewriter"} << "fakewriter --new %U"
                                                << "fakewriter --new FILE";
-        QTest::newRow("a LibreOffice handler opens a new document") << QStringList{"xdg-mime", "lowriter"}
-                                                                    << "lowriter %U" << "lowriter -n FILE";
+        QTest::newRow("a LibreOffice handler opens a new document")
+            << QStringList{"xdg-mime", "lowriter"} << "lowriter %U"
+            << "lowriter -n FILE";
         QTest::newRow("a handler without a file code") << QStringList{"xdg-mime", "fakewriter"} << "\"fakewriter\""
                                                        << "fakewriter FILE";
-        QTest::newRow("a LibreOffice that cannot show windows") << QStringList{"soffice->nogui"} << QString() << QString();
-        QTest::newRow("a LibreOffice with a window system") << QStringList{"soffice->gui"} << QString() << "soffice -n FILE";
+        QTest::newRow("a LibreOffice that cannot show windows")
+            << QStringList{"soffice->nogui"} << QString() << QString();
+        QTest::newRow("a LibreOffice with a window system")
+            << QStringList{"soffice->gui"} << QString() << "soffice -n FILE";
         QTest::newRow("a handler not installed") << QStringList{"xdg-mime"} << "fakewriter %U" << QString();
         QTest::newRow("nothing") << QStringList{} << QString() << QString();
     }
@@ -1053,8 +1159,8 @@ private slots:
                 QVERIFY(QFile::link(installation + QStringLiteral("/soffice"), bin + QStringLiteral("/soffice")));
                 continue;
             }
-            makeExecutable(bin + QLatin1Char('/') + program, program == QLatin1String("xdg-mime")
-                                                                ? QByteArray("#!/bin/sh\necho fakewriter.desktop\n")
+            makeExecutable(bin + QLatin1Char('/') + program,
+                           program == QLatin1String("xdg-mime") ? QByteArray("#!/bin/sh\necho fakewriter.desktop\n")
                                                                 : QByteArray("#!/bin/sh\n"));
         }
         if (!desktopExec.isEmpty()) {
@@ -1073,7 +1179,8 @@ private slots:
             return;
         }
         QVERIFY(found);
-        const QString got = (QStringList{QFileInfo(found->program).fileName()} + found->arguments).join(QLatin1Char(' '));
+        const QString got =
+            (QStringList{QFileInfo(found->program).fileName()} + found->arguments).join(QLatin1Char(' '));
         QCOMPARE(got, QString(expected).replace(QStringLiteral("FILE"), file));
         QCOMPARE(QFileInfo(found->program).path(), bin);
     }
@@ -1129,7 +1236,8 @@ private slots:
         QFile saved(odt);
         QVERIFY(saved.open(QIODevice::ReadOnly));
         const OdfFile savedOdf(saved.readAll());
-        QVERIFY(paragraphText(*savedOdf.root.all(QStringLiteral("text:p")).last()).endsWith(QStringLiteral("Nota del lettore.")));
+        QVERIFY(paragraphText(*savedOdf.root.all(QStringLiteral("text:p")).last())
+                    .endsWith(QStringLiteral("Nota del lettore.")));
         // The gaps the editor opens at page breaks stay in the editor.
         for (const Node* paragraph : savedOdf.root.all(QStringLiteral("style:paragraph-properties")))
             QVERIFY(!paragraph->attributes.contains(QStringLiteral("fo:margin-top")));
@@ -1182,10 +1290,11 @@ private slots:
         environment.insert(QStringLiteral("LANG"), QStringLiteral("en_US.UTF-8"));
         environment.insert(QStringLiteral("LC_PAPER"), QStringLiteral("en_US.UTF-8"));
         office.setProcessEnvironment(environment);
-        office.start(soffice, {QStringLiteral("-env:UserInstallation=") + QUrl::fromLocalFile(temporary.filePath(QStringLiteral("profilo"))).toString(),
-                               QStringLiteral("--headless"), QStringLiteral("--norestore"),
-                               QStringLiteral("--convert-to"), QStringLiteral("pdf"), QStringLiteral("--outdir"), dir,
-                               massime, guide, list});
+        office.start(soffice,
+                     {QStringLiteral("-env:UserInstallation=")
+                          + QUrl::fromLocalFile(temporary.filePath(QStringLiteral("profilo"))).toString(),
+                      QStringLiteral("--headless"), QStringLiteral("--norestore"), QStringLiteral("--convert-to"),
+                      QStringLiteral("pdf"), QStringLiteral("--outdir"), dir, massime, guide, list});
         QVERIFY(office.waitForFinished(240000));
         QCOMPARE(office.exitCode(), 0);
 
@@ -1202,20 +1311,23 @@ private slots:
             QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Page size:\\s+595\\.\\d+ x 841\\.\\d+ pts"))),
                      qPrintable(info));
             if (file.pages > 0)
-                QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+%1\\n").arg(file.pages))), qPrintable(info));
+                QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+%1\\n").arg(file.pages))),
+                         qPrintable(info));
             const QString fonts = run(QStringLiteral("pdffonts"), {file.pdf});
             QVERIFY2(fonts.contains(QStringLiteral("URWGothic")), qPrintable(fonts));
         }
 
         // One massima a page, the heading on the first.
-        const QStringList massimePages = run(QStringLiteral("pdftotext"), {files[0].pdf, QStringLiteral("-")}).split(QLatin1Char('\f'));
+        const QStringList massimePages =
+            run(QStringLiteral("pdftotext"), {files[0].pdf, QStringLiteral("-")}).split(QLatin1Char('\f'));
         QVERIFY(massimePages[0].contains(Heading));
         for (int k = 1; k <= 5; ++k) {
             QVERIFY2(massimePages[k - 1].contains(QStringLiteral("n.%1").arg(k)), qPrintable(massimePages[k - 1]));
             QVERIFY(!massimePages[k - 1].contains(QStringLiteral("n.%1").arg(k + 1)));
         }
         // Each help text on its own page.
-        const QStringList guidePages = run(QStringLiteral("pdftotext"), {files[1].pdf, QStringLiteral("-")}).split(QLatin1Char('\f'));
+        const QStringList guidePages =
+            run(QStringLiteral("pdftotext"), {files[1].pdf, QStringLiteral("-")}).split(QLatin1Char('\f'));
         for (int i = 0; i < GuideTitles.size(); ++i)
             QVERIFY2(guidePages[i].contains(QStringLiteral("Guida: ") + GuideTitles[i]), qPrintable(guidePages[i]));
 
@@ -1240,7 +1352,8 @@ private slots:
         QVERIFY2(atMargin >= 5, qPrintable(QString::number(atMargin)));
 
         // The price list: header row on every page, prices right-aligned in two columns.
-        const QStringList listPages = run(QStringLiteral("pdftotext"), {files[2].pdf, QStringLiteral("-")}).split(QLatin1Char('\f'), Qt::SkipEmptyParts);
+        const QStringList listPages = run(QStringLiteral("pdftotext"), {files[2].pdf, QStringLiteral("-")})
+                                          .split(QLatin1Char('\f'), Qt::SkipEmptyParts);
         QVERIFY(listPages.size() >= 2);
         for (const QString& page : listPages) {
             QVERIFY(page.contains(QStringLiteral("listino in euro")));
@@ -1254,7 +1367,8 @@ private slots:
             if (!price.match(w.text).hasMatch())
                 continue;
             priceStarts.insert(qRound(w.box.left()));
-            if (std::none_of(priceEnds.cbegin(), priceEnds.cend(), [&w](double e) { return qAbs(e - w.box.right()) < 0.5; }))
+            if (std::none_of(priceEnds.cbegin(), priceEnds.cend(),
+                             [&w](double e) { return qAbs(e - w.box.right()) < 0.5; }))
                 priceEnds.append(w.box.right());
         }
         QCOMPARE(priceEnds.size(), 2);
@@ -1268,15 +1382,17 @@ private:
     };
     static QList<Word> wordBoxes(const QString& pdf, int page)
     {
-        const QString html = run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), QStringLiteral("-f"), QString::number(page),
-                                                              QStringLiteral("-l"), QString::number(page), pdf, QStringLiteral("-")});
+        const QString html = run(QStringLiteral("pdftotext"),
+                                 {QStringLiteral("-bbox"), QStringLiteral("-f"), QString::number(page),
+                                  QStringLiteral("-l"), QString::number(page), pdf, QStringLiteral("-")});
         static const QRegularExpression word(QStringLiteral(
             "<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" yMax=\"([\\d.]+)\">([^<]*)</word>"));
         QList<Word> words;
         for (auto it = word.globalMatch(html); it.hasNext();) {
             const QRegularExpressionMatch m = it.next();
-            words.append({m.captured(5), QRectF(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
-                                                QPointF(m.captured(3).toDouble(), m.captured(4).toDouble()))});
+            words.append({m.captured(5),
+                          QRectF(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
+                                 QPointF(m.captured(3).toDouble(), m.captured(4).toDouble()))});
         }
         return words;
     }

@@ -26,8 +26,8 @@
 #include <QTimer>
 
 #include <algorithm>
-#include <cmath>
 #include <array>
+#include <cmath>
 #include <csignal>
 #include <functional>
 #include <sys/stat.h>
@@ -54,10 +54,7 @@ bool silent(const std::vector<float>& samples)
     return std::all_of(samples.begin(), samples.end(), [](float s) { return std::fabs(s) < 1e-4f; });
 }
 
-QList<Exports::GuidePage> guidePages()
-{
-    return {{HelpTitle, HelpText}, {QStringLiteral("Archivio dati"), HelpText}};
-}
+QList<Exports::GuidePage> guidePages() { return {{HelpTitle, HelpText}, {QStringLiteral("Archivio dati"), HelpText}}; }
 
 const Exports::GuideHeading Heading{QStringLiteral("Lexoria"), QStringLiteral("massime sull'edilizia")};
 
@@ -69,7 +66,7 @@ class TestFaults : public QObject {
     QTemporaryDir dir_;
     std::unique_ptr<ScriptedDialogs> dialogs_;
     QStringList handed_; // the documents handed to a word processor
-    QString skip_;       // why a row cannot run here
+    QString skip_; // why a row cannot run here
 
     QString path(const QString& name) const { return dir_.filePath(name); }
 
@@ -78,7 +75,8 @@ class TestFaults : public QObject {
     {
         Presentation::setFinder([this, program](const QString& file) -> std::optional<Presentation::WordProcessor> {
             handed_.append(file);
-            return Presentation::WordProcessor{QStringLiteral("LibreOffice Writer"), program, {QStringLiteral("-n"), file}};
+            return Presentation::WordProcessor{
+                QStringLiteral("LibreOffice Writer"), program, {QStringLiteral("-n"), file}};
         });
     }
     // A fake word processor that notes its process number and runs `body`.
@@ -90,6 +88,7 @@ class TestFaults : public QObject {
         return program;
     }
     pid_t fakePid() const { return pid_t(fileContents(path(QStringLiteral("pid"))).trimmed().toLongLong()); }
+    pid_t childPid() const { return pid_t(fileContents(path(QStringLiteral("child"))).trimmed().toLongLong()); }
 
     QStringList told() const
     {
@@ -199,7 +198,8 @@ class TestFaults : public QObject {
         useWordProcessor(path(QStringLiteral("non-installato/soffice")));
         printHelp();
         shownInWindow(HelpText);
-        QVERIFY2(toldAbout(QStringLiteral("Non è stato possibile avviare LibreOffice Writer")), qPrintable(told().join('|')));
+        QVERIFY2(toldAbout(QStringLiteral("Non è stato possibile avviare LibreOffice Writer")),
+                 qPrintable(told().join('|')));
     }
 
     // Printed from an archive window, whose hint must not claim the word processor shows it.
@@ -213,6 +213,20 @@ class TestFaults : public QObject {
         window->stampa_Click();
         *hint = window->findChild<QLabel*>(QStringLiteral("passo"));
     }
+    // Printed from an archive window with no word processor installed: the hint
+    // names the window that shows the document.
+    void wordProcessorMissingForTheArchiveWindow()
+    {
+        Presentation::setFinder({});
+        const ScopedEnv emptyPath("PATH", QByteArray());
+        QLabel* hint = nullptr;
+        printFromTheArchiveWindow(&hint);
+        QVERIFY(hint);
+        shownInWindow(QStringLiteral("Massime sul condominio"));
+        QCOMPARE(told(), QStringList());
+        QCOMPARE(hint->text(), Exports::ShownInWindowHint);
+    }
+
     void wordProcessorFailsAfterStart()
     {
         useWordProcessor(fakeWordProcessor("exit 3"));
@@ -223,7 +237,8 @@ class TestFaults : public QObject {
         QTRY_VERIFY2(toldAbout(QStringLiteral("LibreOffice Writer si è chiuso con un errore (codice 3)")),
                      qPrintable(told().join('|')));
         QCOMPARE(hint->text(), Exports::ShownInWindowHint);
-        QVERIFY(documentWindows().first()->document()->toPlainText().contains(QStringLiteral("Massime sul condominio")));
+        QVERIFY(
+            documentWindows().first()->document()->toPlainText().contains(QStringLiteral("Massime sul condominio")));
     }
 
     void wordProcessorHangs()
@@ -235,6 +250,22 @@ class TestFaults : public QObject {
         shownInWindow(HelpText);
         QTRY_VERIFY(toldAbout(QStringLiteral("non ha aperto il documento entro")));
         QTRY_VERIFY(::kill(fakePid(), 0) != 0); // stopped: none is left running, one more per print
+    }
+
+    // As the real start chain has it: a launcher whose child, the office itself,
+    // hangs without opening the document and ignores a request to end.
+    void wordProcessorChildHangs()
+    {
+        Presentation::setHandoverTimeout(1000);
+        const QString child = path(QStringLiteral("child"));
+        useWordProcessor(
+            fakeWordProcessor("(trap '' TERM; exec sleep 300) &\necho $! > '" + child.toUtf8() + "'\nwait"));
+        printHelp();
+        shownInWindow(HelpText);
+        QTRY_VERIFY(toldAbout(QStringLiteral("non ha aperto il documento entro")));
+        QTRY_VERIFY(QFileInfo(child).size() > 0);
+        QTRY_VERIFY_WITH_TIMEOUT(!processRunning(childPid()), 20000); // no part of it is left running
+        QTRY_VERIFY(!processRunning(fakePid()));
     }
 
     void fullDisk()
@@ -254,7 +285,8 @@ class TestFaults : public QObject {
             result = Exports::printWholeGuide(Heading, guidePages(), guide, nullptr);
         }
         QVERIFY(handed_.isEmpty()); // no cut-off document handed over
-        QVERIFY2(toldAbout(QStringLiteral("il file supera la dimensione massima consentita")), qPrintable(told().join('|')));
+        QVERIFY2(toldAbout(QStringLiteral("il file supera la dimensione massima consentita")),
+                 qPrintable(told().join('|')));
         QVERIFY(result.message.contains(QStringLiteral("La guida completa non è stata salvata")));
         QCOMPARE(fileContents(guide), QByteArray("la guida di ieri"));
         QTRY_COMPARE(documentWindows().size(), 2); // the help text and the guide, both shown
@@ -278,8 +310,8 @@ class TestFaults : public QObject {
         printHelp();
         shownInWindow(HelpText);
         QVERIFY2(toldAbout(QStringLiteral("cartella temporanea")), qPrintable(told().join('|')));
-        QFile::setPermissions(path(QStringLiteral("tmp")), QFileDevice::ReadOwner | QFileDevice::WriteOwner
-                                                               | QFileDevice::ExeOwner);
+        QFile::setPermissions(path(QStringLiteral("tmp")),
+                              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     }
 
     void temporaryFolderPlanted()
@@ -304,6 +336,65 @@ class TestFaults : public QObject {
         QCOMPARE(QDir(victim).entryList(QDir::Files).size(), 1);
     }
 
+    // Where lexoria-<uid> cannot be used, each run falls back on a fresh folder:
+    // an earlier run's is used again or cleared, so they do not pile up.
+    void freshFoldersPileUp()
+    {
+        const QString temporary = path(QStringLiteral("tmp"));
+        QVERIFY(QDir().mkpath(temporary));
+        const QString taken = temporary + QStringLiteral("/lexoria-%1").arg(::getuid());
+        QCOMPARE(::mkdir(QFile::encodeName(taken).constData(), 0700), 0);
+        QCOMPARE(::chmod(QFile::encodeName(taken).constData(), 0777), 0); // open to everyone: not private
+        const QString earlier = temporary + QStringLiteral("/lexoria-Qwerty");
+        QCOMPARE(::mkdir(QFile::encodeName(earlier).constData(), 0700), 0);
+        const QString read = earlier + QStringLiteral("/documento-20200101-000000-1-1.odt");
+        QFile document(read);
+        QVERIFY(document.open(QIODevice::WriteOnly));
+        document.close();
+        QVERIFY(backdate(read) && backdate(earlier));
+        const ScopedEnv tmpdir("TMPDIR", temporary.toUtf8());
+        const ScopedEnv runtime("XDG_RUNTIME_DIR", QByteArray(), true);
+        useWordProcessor(QStandardPaths::findExecutable(QStringLiteral("true")));
+        for (int run = 0; run < 3; ++run) {
+            Presentation::setDocumentFolder(QString()); // a new run chooses afresh
+            printHelp();
+        }
+        QCOMPARE(told(), QStringList());
+        QCOMPARE(handed_.size(), 3);
+        QStringList fresh =
+            QDir(temporary).entryList({QStringLiteral("lexoria-*")}, QDir::AllEntries | QDir::Hidden | QDir::System);
+        fresh.removeOne(QFileInfo(taken).fileName());
+        QCOMPARE(fresh.size(), 1);
+        for (const QString& file : handed_)
+            QCOMPARE(QFileInfo(file).path(), temporary + QLatin1Char('/') + fresh.first());
+    }
+
+    // Another user who can write the program's folder plants the guide's name as a
+    // link to a file of the user's: the guide takes the link's place, the file stays.
+    void guidePlantedAsLink()
+    {
+        useWordProcessor(QStandardPaths::findExecutable(QStringLiteral("true")));
+        const QString folder = path(QStringLiteral("programma"));
+        QVERIFY(QDir().mkpath(folder));
+        const QString victim = path(QStringLiteral("vittima.txt"));
+        QFile file(victim);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("dati della vittima");
+        file.close();
+        const QString guide = folder + QStringLiteral("/Lexoria-guida.odt");
+        QVERIFY(QFile::link(victim, guide));
+        QString savedAs;
+        const Presentation::Result result =
+            Exports::printWholeGuide(Heading, guidePages(), folder + QStringLiteral("/Lexoria-guida.doc"), &savedAs,
+                                     path(QStringLiteral("home/Documenti/Lexoria-guida.odt")));
+        QVERIFY2(result.message.isEmpty(), qPrintable(result.message));
+        QCOMPARE(fileContents(victim), QByteArray("dati della vittima"));
+        QCOMPARE(savedAs, guide);
+        QVERIFY(!QFileInfo(guide).isSymLink());
+        QVERIFY(fileContents(guide).startsWith("PK"));
+        QCOMPARE(handed_.size(), 1);
+    }
+
     // A program folder the guide cannot be saved in: chmod for a user, and for root
     // (who writes anywhere) a folder standing in the guide's place.
     QString readOnlyProgramFolder()
@@ -320,8 +411,8 @@ class TestFaults : public QObject {
         useWordProcessor(QStandardPaths::findExecutable(QStringLiteral("true")));
         QString savedAs;
         const QString documents = path(QStringLiteral("home/Documenti/Lexoria-guida.odt"));
-        const Presentation::Result result
-            = Exports::printWholeGuide(Heading, guidePages(), readOnlyProgramFolder(), &savedAs, documents);
+        const Presentation::Result result =
+            Exports::printWholeGuide(Heading, guidePages(), readOnlyProgramFolder(), &savedAs, documents);
         QVERIFY2(result.message.isEmpty(), qPrintable(result.message));
         QCOMPARE(savedAs, documents); // the user is told this place by the program's message
         QVERIFY(fileContents(documents).startsWith("PK"));
@@ -358,8 +449,8 @@ class TestFaults : public QObject {
         QCOMPARE(handed_.size(), 1);
         QCOMPARE(ModLexoria::GuideDocumentsFileName(), QString()); // no "/Documents" made for no one
         QString savedAs;
-        const Presentation::Result result = Exports::printWholeGuide(
-            Heading, guidePages(), readOnlyProgramFolder(), &savedAs, ModLexoria::GuideDocumentsFileName());
+        const Presentation::Result result = Exports::printWholeGuide(Heading, guidePages(), readOnlyProgramFolder(),
+                                                                     &savedAs, ModLexoria::GuideDocumentsFileName());
         QCOMPARE(savedAs, QString());
         QVERIFY2(result.message.startsWith(QStringLiteral("La guida completa non è stata salvata.")),
                  qPrintable(result.message));
@@ -395,6 +486,8 @@ private slots:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         if (QFileInfo::exists(path(QStringLiteral("pid"))))
             ::kill(fakePid(), SIGKILL);
+        if (QFileInfo::exists(path(QStringLiteral("child"))))
+            ::kill(childPid(), SIGKILL);
         for (const QString& name : QDir(dir_.path()).entryList(QDir::Dirs | QDir::Files | QDir::NoDotAndDotDot)) {
             const QString entry = path(name);
             QFile::setPermissions(entry, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
@@ -435,21 +528,25 @@ private:
         const char* name;
         void (TestFaults::*run)();
     };
-    static const std::array<Row, 15>& rows()
+    static const std::array<Row, 19>& rows()
     {
-        static const std::array<Row, 15> table = {{
+        static const std::array<Row, 19> table = {{
             {"no soundfont", &TestFaults::noSoundFont},
             {"no sound device", &TestFaults::noSoundDevice},
             {"damaged music file", &TestFaults::damagedMusic},
             {"truncated music file", &TestFaults::truncatedMusic},
             {"huge music file", &TestFaults::hugeMusic},
             {"word processor missing", &TestFaults::wordProcessorMissing},
+            {"word processor missing for an archive window", &TestFaults::wordProcessorMissingForTheArchiveWindow},
             {"word processor failing at start", &TestFaults::wordProcessorFailsAtStart},
             {"word processor failing after start", &TestFaults::wordProcessorFailsAfterStart},
             {"word processor hanging after start", &TestFaults::wordProcessorHangs},
+            {"word processor's child hanging after start", &TestFaults::wordProcessorChildHangs},
             {"full disk", &TestFaults::fullDisk},
             {"temporary folder unwritable", &TestFaults::temporaryFolderUnwritable},
             {"temporary folder planted as a symbolic link", &TestFaults::temporaryFolderPlanted},
+            {"fresh document folders of earlier runs", &TestFaults::freshFoldersPileUp},
+            {"guide planted as a symbolic link", &TestFaults::guidePlantedAsLink},
             {"program folder read-only", &TestFaults::programFolderReadOnly},
             {"documents folder missing", &TestFaults::documentsFolderMissing},
             {"HOME unset", &TestFaults::homeUnset},

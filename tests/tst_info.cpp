@@ -15,11 +15,18 @@
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextDocument>
+#include <QToolTip>
 
+#include <atomic>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 namespace {
 
@@ -94,6 +101,87 @@ QList<int> idsOf(const PriceList& list)
         ids << (whole ? k : -1);
     }
     return ids;
+}
+
+// A text document that notes every resource its rich text asks for and loads none.
+class ResourceProbe : public QTextDocument {
+public:
+    QStringList requested;
+
+protected:
+    QVariant loadResource(int, const QUrl& name) override
+    {
+        requested << name.toString();
+        return {};
+    }
+};
+
+// What a label (or, in Qt::AutoText, a tooltip) shows for `text`: the words the
+// user reads, and in `requested` every image or other resource its rich text
+// would load, without loading any.
+QString rendered(const QString& text, Qt::TextFormat format, QStringList* requested)
+{
+    if (format == Qt::PlainText || (format == Qt::AutoText && !Qt::mightBeRichText(text)))
+        return text;
+    ResourceProbe document;
+    document.setHtml(text);
+    document.setTextWidth(400);
+    (void)document.size(); // the layout asks for the images
+    *requested += document.requested;
+    return document.toPlainText();
+}
+
+// Stands by a FIFO while windows show: whoever opens it to read gets an empty
+// file at once and is counted, so a render that would wait for ever fails instead.
+class FifoWatch {
+public:
+    explicit FifoWatch(const QByteArray& path) : path_(path), thread_(&FifoWatch::watch, this) {}
+    ~FifoWatch() { stop(); }
+    // Ends the watch: how many times the FIFO was opened to read.
+    int stop()
+    {
+        stop_ = true;
+        if (thread_.joinable())
+            thread_.join();
+        return readers_;
+    }
+
+private:
+    void watch()
+    {
+        while (!stop_) {
+            const int fd = ::open(path_.constData(), O_WRONLY | O_NONBLOCK); // fails while no one reads
+            if (fd >= 0) {
+                ++readers_;
+                ::close(fd);
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+    }
+
+    const QByteArray path_;
+    std::atomic<bool> stop_{false};
+    std::atomic<int> readers_{0};
+    std::thread thread_; // last: it starts once the rest is set
+};
+
+// A price list whose heading, first name and subject, and fifth list price are `text`.
+QByteArray priceListCarrying(const QString& text)
+{
+    QByteArray file = priceList(12, 12);
+    const QByteArray item = text.toUtf8();
+    file.replace("\"2011\"", "\"" + item + "\"");
+    file.replace("\"Prog 1\",\"argomento 1\"", "\"" + item + "\",\"" + item + "\"");
+    file.replace("105,5.5", item + ",5.5");
+    return file;
+}
+
+// Rests the mouse on the control, as a user would, so Qt shows its tooltip.
+void hover(QWidget* control)
+{
+    const QPoint centre = control->rect().center();
+    QHelpEvent event(QEvent::ToolTip, centre, control->mapToGlobal(centre));
+    QApplication::sendEvent(control, &event);
 }
 
 } // namespace
@@ -403,6 +491,84 @@ private slots:
         QFile::remove(PriceList::FileName);
         QCOMPARE(list.problems, QStringList{problem});
         QVERIFY(list.records.isEmpty());
+    }
+
+    // Whatever the price list holds is shown as written, never as rich text: an
+    // image from an endless device or from a FIFO nobody writes would load for
+    // ever. With the FIFO the window is really painted and its tooltips shown
+    // while a watch stands by it; nothing may open it.
+    void fileTextStaysPlain_data()
+    {
+        QTest::addColumn<QString>("source"); // the image's file; "FIFO": a FIFO made here
+        QTest::newRow("endless device") << "/dev/zero";
+        QTest::newRow("FIFO") << "FIFO";
+    }
+    void fileTextStaysPlain()
+    {
+        QFETCH(QString, source);
+        const QString fifo = dir_.filePath(QStringLiteral("immagine"));
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        const auto removeFifo = qScopeGuard([&fifo] { QFile::remove(fifo); });
+        FifoWatch watch(QFile::encodeName(fifo));
+        const bool render = source == QLatin1String("FIFO");
+        if (render)
+            source = fifo;
+        const QString image = QStringLiteral("<img src=") + source + QLatin1Char('>');
+
+        // Harmless markup first: the image is shown only once that reads as written.
+        for (const QString& carried : {QStringLiteral("<b>grassetto</b>"), image}) {
+            registry().reset();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            registerInfoWindows(registry());
+            {
+                QFile f(PriceList::FileName);
+                QVERIFY(f.open(QIODevice::WriteOnly));
+                f.write(priceListCarrying(carried));
+            }
+            auto* w = qobject_cast<prodotti*>(registry().show(QStringLiteral("prodotti")));
+            QVERIFY(w);
+            const PriceList& list = w->priceList();
+            QCOMPARE(list.heading, carried);
+            QCOMPARE(list.records.value(0).name, carried);
+            QVERIFY2(list.problemDetails().contains(carried.left(5)), qPrintable(list.problemDetails()));
+
+            struct Shown {
+                const char* control;
+                QString label; // the label's text, as read
+                QString toolTip; // null: none
+            };
+            const Shown places[] = {
+                {"Label10", text(w, "Label10"), list.heading},
+                {"nom_1", carried, {}},
+                {"argom_1", carried, {}},
+                {"avviso", list.problemSummary(), list.problemDetails()},
+            };
+            for (const Shown& place : places) {
+                auto* l = w->findChild<QLabel*>(QString::fromLatin1(place.control));
+                QVERIFY2(l, place.control);
+                QStringList requested;
+                QCOMPARE(l->text(), place.label);
+                QCOMPARE(rendered(l->text(), l->textFormat(), &requested), place.label);
+                if (!place.toolTip.isNull())
+                    QCOMPARE(rendered(l->toolTip(), Qt::AutoText, &requested), place.toolTip);
+                QVERIFY2(requested.isEmpty(),
+                         qPrintable(QString::fromLatin1(place.control) + QLatin1String(": ")
+                                    + requested.join(QLatin1Char(' '))));
+                if (render) {
+                    hover(l);
+                    QToolTip::hideText();
+                }
+            }
+            // A screen reader hears the problems as written, not their markup.
+            auto* note = w->findChild<QLabel*>(QStringLiteral("avviso"));
+            QCOMPARE(Accessibility::name(note), list.problemSummary());
+            QCOMPARE(Accessibility::description(note), list.problemDetails());
+            if (render) {
+                QVERIFY(QTest::qWaitForWindowExposed(w));
+                (void)w->grab();
+            }
+        }
+        QCOMPARE(watch.stop(), 0);
     }
 
     void encodings_data()

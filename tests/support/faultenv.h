@@ -11,13 +11,16 @@
 #include <linux/capability.h>
 #include <sys/resource.h>
 #include <sys/syscall.h>
+#include <sys/time.h>
 #include <unistd.h>
 
 // Sets (or, with unset, removes) an environment variable until the object goes.
 class ScopedEnv {
 public:
     ScopedEnv(const char* name, const QByteArray& value, bool unset = false)
-        : name_(name), old_(qgetenv(name)), had_(qEnvironmentVariableIsSet(name))
+            : name_(name),
+              old_(qgetenv(name)),
+              had_(qEnvironmentVariableIsSet(name))
     {
         if (unset)
             qunsetenv(name);
@@ -98,7 +101,7 @@ public:
 
 private:
     __user_cap_header_struct header_{_LINUX_CAPABILITY_VERSION_3, 0};
-    __user_cap_data_struct saved_[2] {};
+    __user_cap_data_struct saved_[2]{};
     bool active_ = false;
 };
 
@@ -116,4 +119,21 @@ inline QByteArray fileContents(const QString& fileName)
 {
     QFile file(fileName);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Whether process `pid` still runs; a zombie that no one has reaped yet does not.
+inline bool processRunning(pid_t pid)
+{
+    if (pid <= 0 || ::kill(pid, 0) != 0)
+        return false;
+    const QByteArray stat = fileContents(QStringLiteral("/proc/%1/stat").arg(pid));
+    const qsizetype end = stat.lastIndexOf(')');
+    return end < 0 || end + 2 >= stat.size() || stat.at(end + 2) != 'Z';
+}
+
+// Gives a file or folder (not a link's target) a modification time long past.
+inline bool backdate(const QString& path)
+{
+    const struct timeval longAgo[2] = {{1577836800, 0}, {1577836800, 0}}; // 1 January 2020
+    return ::lutimes(QFile::encodeName(path).constData(), longAgo) == 0;
 }
