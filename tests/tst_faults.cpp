@@ -6,9 +6,12 @@
 #include "browserwindow.h"
 #include "documentwindow.h"
 #include "exports.h"
+#include "infowindows.h"
 #include "mediacontrol.h"
 #include "modlexoria.h"
 #include "presentation.h"
+#include "pricelist.h"
+#include "richtextprobe.h"
 #include "scripteddialogs.h"
 #include "support/faultenv.h"
 #include "windowregistry.h"
@@ -19,11 +22,13 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPointer>
+#include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextDocument>
 #include <QTimer>
+#include <QToolTip>
 
 #include <algorithm>
 #include <array>
@@ -457,6 +462,39 @@ class TestFaults : public QObject {
         QCOMPARE(handed_.size(), 2); // the guide itself still reached the user
     }
 
+    // A price list whose heading and first item show an image read from a FIFO
+    // nobody writes: the catalogue shows the text as written and never opens it.
+    void priceListMarkup()
+    {
+        const QString fifo = path(QStringLiteral("immagine"));
+        FifoWatch watch(fifo);
+        QVERIFY(watch.made());
+        const QString image = QStringLiteral("<img src=") + fifo + QLatin1Char('>');
+        QFile list(path(PriceList::FileName));
+        QVERIFY(list.open(QIODevice::WriteOnly));
+        list.write(QStringLiteral("\"%1\"\n1\n\"%1\",\"argomento\",100,90\n").arg(image).toUtf8());
+        list.close();
+        const QString previousDir = QDir::currentPath();
+        const auto restoreDir = qScopeGuard([&previousDir] { QDir::setCurrent(previousDir); });
+        QVERIFY(QDir::setCurrent(dir_.path())); // the catalogue reads the price list from here first
+        registerInfoWindows(WindowRegistry::instance());
+        QWidget* catalogue = WindowRegistry::instance().show(QStringLiteral("prodotti"));
+        QVERIFY(QTest::qWaitForWindowExposed(catalogue));
+        for (QLabel* label : catalogue->findChildren<QLabel*>()) {
+            hover(label);
+            QToolTip::hideText();
+        }
+        (void)catalogue->grab();
+        auto* heading = catalogue->findChild<QLabel*>(QStringLiteral("Label10"));
+        auto* item = catalogue->findChild<QLabel*>(QStringLiteral("nom_1"));
+        QStringList requested;
+        QCOMPARE(rendered(heading->toolTip(), Qt::AutoText, &requested), image);
+        QCOMPARE(rendered(heading->text(), heading->textFormat(), &requested), heading->text());
+        QCOMPARE(rendered(item->text(), item->textFormat(), &requested), image);
+        QCOMPARE(requested, QStringList());
+        QCOMPARE(watch.stop(), 0);
+    }
+
 private slots:
     void initTestCase()
     {
@@ -528,9 +566,9 @@ private:
         const char* name;
         void (TestFaults::*run)();
     };
-    static const std::array<Row, 19>& rows()
+    static const std::array<Row, 20>& rows()
     {
-        static const std::array<Row, 19> table = {{
+        static const std::array<Row, 20> table = {{
             {"no soundfont", &TestFaults::noSoundFont},
             {"no sound device", &TestFaults::noSoundDevice},
             {"damaged music file", &TestFaults::damagedMusic},
@@ -550,6 +588,7 @@ private:
             {"program folder read-only", &TestFaults::programFolderReadOnly},
             {"documents folder missing", &TestFaults::documentsFolderMissing},
             {"HOME unset", &TestFaults::homeUnset},
+            {"price list holding markup", &TestFaults::priceListMarkup},
         }};
         return table;
     }

@@ -9,6 +9,7 @@
 #include "modlexoria.h"
 #include "registerhelp.h"
 #include "faultenv.h"
+#include "richtextprobe.h"
 #include "scripteddialogs.h"
 #include "sommario.h"
 #include "tipfile.h"
@@ -19,20 +20,14 @@
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
-#include <QScopeGuard>
 #include <QStringDecoder>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTextDocument>
 #include <QTextEdit>
 #include <QScrollArea>
 #include <QScrollBar>
 
-#include <atomic>
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <thread>
-#include <unistd.h>
 
 namespace {
 
@@ -72,67 +67,6 @@ QList<int> boldLabels(QWidget* s)
             bold.append(i);
     return bold;
 }
-
-// A text document that notes every resource its rich text asks for and loads none.
-class ResourceProbe : public QTextDocument {
-public:
-    QStringList requested;
-
-protected:
-    QVariant loadResource(int, const QUrl& name) override
-    {
-        requested << name.toString();
-        return {};
-    }
-};
-
-// What a label in `format` shows for `text`: the words the user reads, and in
-// `requested` every resource its rich text would load, without loading any.
-QString rendered(const QString& text, Qt::TextFormat format, QStringList* requested)
-{
-    if (format == Qt::PlainText || (format == Qt::AutoText && !Qt::mightBeRichText(text)))
-        return text;
-    ResourceProbe document;
-    document.setHtml(text);
-    document.setTextWidth(400);
-    (void)document.size(); // the layout asks for the images
-    *requested += document.requested;
-    return document.toPlainText();
-}
-
-// Stands by a FIFO while windows show: whoever opens it to read gets an empty
-// file at once and is counted, so a render that would wait for ever fails instead.
-class FifoWatch {
-public:
-    explicit FifoWatch(const QByteArray& path) : path_(path), thread_(&FifoWatch::watch, this) {}
-    ~FifoWatch() { stop(); }
-    // Ends the watch: how many times the FIFO was opened to read.
-    int stop()
-    {
-        stop_ = true;
-        if (thread_.joinable())
-            thread_.join();
-        return readers_;
-    }
-
-private:
-    void watch()
-    {
-        while (!stop_) {
-            const int fd = ::open(path_.constData(), O_WRONLY | O_NONBLOCK); // fails while no one reads
-            if (fd >= 0) {
-                ++readers_;
-                ::close(fd);
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        }
-    }
-
-    const QByteArray path_;
-    std::atomic<bool> stop_{false};
-    std::atomic<int> readers_{0};
-    std::thread thread_; // last: it starts once the rest is set
-};
 
 } // namespace
 
@@ -555,9 +489,8 @@ private slots:
     {
         QFETCH(QString, source);
         const QString fifo = dir_.filePath(QStringLiteral("immagine%1").arg(++files_));
-        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-        const auto removeFifo = qScopeGuard([&fifo] { QFile::remove(fifo); });
-        FifoWatch watch(QFile::encodeName(fifo));
+        FifoWatch watch(fifo);
+        QVERIFY(watch.made());
         const bool render = source == QLatin1String("FIFO");
         if (render)
             source = fifo;

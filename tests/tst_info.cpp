@@ -7,6 +7,7 @@
 #include "modlexoria.h"
 #include "pricelist.h"
 #include "prodotti.h"
+#include "richtextprobe.h"
 #include "scripteddialogs.h"
 #include "windowregistry.h"
 
@@ -15,18 +16,12 @@
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
-#include <QScopeGuard>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTextDocument>
 #include <QToolTip>
 
-#include <atomic>
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <thread>
-#include <unistd.h>
 
 namespace {
 
@@ -103,68 +98,6 @@ QList<int> idsOf(const PriceList& list)
     return ids;
 }
 
-// A text document that notes every resource its rich text asks for and loads none.
-class ResourceProbe : public QTextDocument {
-public:
-    QStringList requested;
-
-protected:
-    QVariant loadResource(int, const QUrl& name) override
-    {
-        requested << name.toString();
-        return {};
-    }
-};
-
-// What a label (or, in Qt::AutoText, a tooltip) shows for `text`: the words the
-// user reads, and in `requested` every image or other resource its rich text
-// would load, without loading any.
-QString rendered(const QString& text, Qt::TextFormat format, QStringList* requested)
-{
-    if (format == Qt::PlainText || (format == Qt::AutoText && !Qt::mightBeRichText(text)))
-        return text;
-    ResourceProbe document;
-    document.setHtml(text);
-    document.setTextWidth(400);
-    (void)document.size(); // the layout asks for the images
-    *requested += document.requested;
-    return document.toPlainText();
-}
-
-// Stands by a FIFO while windows show: whoever opens it to read gets an empty
-// file at once and is counted, so a render that would wait for ever fails instead.
-class FifoWatch {
-public:
-    explicit FifoWatch(const QByteArray& path) : path_(path), thread_(&FifoWatch::watch, this) {}
-    ~FifoWatch() { stop(); }
-    // Ends the watch: how many times the FIFO was opened to read.
-    int stop()
-    {
-        stop_ = true;
-        if (thread_.joinable())
-            thread_.join();
-        return readers_;
-    }
-
-private:
-    void watch()
-    {
-        while (!stop_) {
-            const int fd = ::open(path_.constData(), O_WRONLY | O_NONBLOCK); // fails while no one reads
-            if (fd >= 0) {
-                ++readers_;
-                ::close(fd);
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        }
-    }
-
-    const QByteArray path_;
-    std::atomic<bool> stop_{false};
-    std::atomic<int> readers_{0};
-    std::thread thread_; // last: it starts once the rest is set
-};
-
 // A price list whose heading, first name and subject, and fifth list price are `text`.
 QByteArray priceListCarrying(const QString& text)
 {
@@ -174,14 +107,6 @@ QByteArray priceListCarrying(const QString& text)
     file.replace("\"Prog 1\",\"argomento 1\"", "\"" + item + "\",\"" + item + "\"");
     file.replace("105,5.5", item + ",5.5");
     return file;
-}
-
-// Rests the mouse on the control, as a user would, so Qt shows its tooltip.
-void hover(QWidget* control)
-{
-    const QPoint centre = control->rect().center();
-    QHelpEvent event(QEvent::ToolTip, centre, control->mapToGlobal(centre));
-    QApplication::sendEvent(control, &event);
 }
 
 } // namespace
@@ -507,9 +432,8 @@ private slots:
     {
         QFETCH(QString, source);
         const QString fifo = dir_.filePath(QStringLiteral("immagine"));
-        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-        const auto removeFifo = qScopeGuard([&fifo] { QFile::remove(fifo); });
-        FifoWatch watch(QFile::encodeName(fifo));
+        FifoWatch watch(fifo);
+        QVERIFY(watch.made());
         const bool render = source == QLatin1String("FIFO");
         if (render)
             source = fifo;
