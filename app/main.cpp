@@ -4,11 +4,13 @@
 #include "benchprobe.h"
 #include "dialogs.h"
 #include "fonts.h"
+#include "searchengine.h"
 #include "testdrive.h"
 #include "windowregistry.h"
 #include "wiring.h"
 
 #include <QApplication>
+#include <QThreadPool>
 
 int main(int argc, char** argv)
 {
@@ -31,6 +33,11 @@ int main(int argc, char** argv)
 
     BenchProbe::installFromEnvironment(); // benchmarks only: nothing unless LEXORIA_BENCH_* is set
     registry.show(QStringLiteral("frmSplash"));
+    // The search index is opened and checked off the window's thread while the
+    // user reads the splash window, so the first search answers at once.
+    QThreadPool::globalInstance()->start([] { search::SearchEngine::shared().openIndexFile(); });
     TestDrive::startIfAsked(); // tests only: nothing unless LEXORIA_TEST_DRIVE is set
-    return app.exec();
+    const int status = app.exec();
+    QThreadPool::globalInstance()->waitForDone();
+    return status;
 }

@@ -197,8 +197,7 @@ struct Figures {
 
 // The index is built `builds` times, each build followed by an FTS5 table build
 // over the same texts; the medians are kept, and the last index answers the queries.
-Figures measure(const QList<search::SourceMassima>& massime, int builds, int rounds,
-                search::SearchEngine::Storage storage, bool perQuery = false)
+Figures measure(const QList<search::SourceMassima>& massime, int builds, int rounds, bool perQuery = false)
 {
     Figures f;
     std::unique_ptr<search::SearchEngine> engine;
@@ -210,7 +209,7 @@ Figures measure(const QList<search::SourceMassima>& massime, int builds, int rou
         ftsTable.reset();
         malloc_trim(0);
         const double residentBefore = residentMegabytes();
-        engine = std::make_unique<search::SearchEngine>([&massime] { return massime; }, storage);
+        engine = std::make_unique<search::SearchEngine>([&massime] { return massime; });
         const double cpuBefore = cpuMilliseconds();
         engine->build();
         buildCpuMs.push_back(cpuMilliseconds() - cpuBefore);
@@ -303,24 +302,11 @@ int main(int argc, char** argv)
     const int scale = argc > 1 ? QString::fromLocal8Bit(argv[1]).toInt() : 100;
     const QList<search::SourceMassima> base = search::SearchEngine::corpusMassime();
 
-    report("1x, index in memory (as the program keeps it)",
-           measure(base, 21, 41, search::SearchEngine::Storage::Memory, true));
-    report("1x, index in a temporary folder", measure(base, 21, 41, search::SearchEngine::Storage::TemporaryFolder));
-    // At scale the index is kept in memory as the program keeps it; a second
-    // argument "folder" keeps it in a temporary folder instead, "both" measures
-    // both (the folder is slow to build at scale).
-    const QString atScale = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral("memory");
+    report("1x, index built in memory (when the index file cannot serve)", measure(base, 21, 41, true));
     if (scale > 1) {
         const QList<search::SourceMassima> big = scaled(base, scale);
-        const auto run = [&](const char* where, search::SearchEngine::Storage storage) {
-            const QByteArray title =
-                QStringLiteral("%1x (%2 massime), index %3").arg(scale).arg(big.size()).arg(QLatin1String(where)).toUtf8();
-            report(title.constData(), measure(big, 1, 7, storage));
-        };
-        if (atScale != QLatin1String("folder"))
-            run("in memory", search::SearchEngine::Storage::Memory);
-        if (atScale == QLatin1String("folder") || atScale == QLatin1String("both"))
-            run("in a temporary folder", search::SearchEngine::Storage::TemporaryFolder);
+        const QByteArray title = QStringLiteral("%1x (%2 massime), index built in memory").arg(scale).arg(big.size()).toUtf8();
+        report(title.constData(), measure(big, 1, 7));
     }
     return 0;
 }

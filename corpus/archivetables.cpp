@@ -67,4 +67,6 @@ QStringList ArchiveTables::TopicListEntries() const
     return entries;
 }
 
+QByteArray ArchiveTables::Fingerprint() { return QByteArray(generated::fingerprint); }
+
 } // namespace corpus

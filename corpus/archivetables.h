@@ -38,6 +38,11 @@ public:
     QString TopicListEntry(int topic) const;
     QStringList TopicListEntries() const;
 
+    // A print of every archive's titles and massime compiled into the program:
+    // equal prints, equal corpus. The search index carries the print of the
+    // corpus it was built from.
+    static QByteArray Fingerprint();
+
 private:
     Archive archive_ = Archive::edilizia;
     const generated::ArchiveData* data_ = nullptr;

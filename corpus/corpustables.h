@@ -25,5 +25,7 @@ struct ArchiveData {
 // In archive order (corpus::indexOf); defined by the generated source.
 extern const ArchiveData archiveData[];
 extern const int archiveDataCount;
+// SHA-256 (hex) of every archive's titles and massime, as the tables hold them.
+extern const char fingerprint[];
 
 } // namespace corpus::generated

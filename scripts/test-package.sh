@@ -85,6 +85,12 @@ out=$(run_as_user env LEXORIA_TEST_DRIVE=chooser timeout 120 lexoria 2>&1) || tr
 echo "$out"
 check "installed program reaches the chooser" grep -qx 'scelta: mostrata' <<<"$out"
 
+# The first search answers at once from the index installed beside the program.
+check "search index installed beside the program" test -s /usr/lib/lexoria/LexoriaIndice.db
+out=$(run_as_user env LEXORIA_TEST_DRIVE=search timeout 120 lexoria 2>&1) || true
+echo "$out"
+check "installed program answers a search from its index" grep -qE '^ricerca: [0-9]+ massime trovate' <<<"$out"
+
 out=$(run_as_user env LEXORIA_TEST_DRIVE=guide timeout 120 lexoria 2>&1) || true
 echo "$out"
 guide="$home/Documents/Lexoria-guida.odt"

@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QElapsedTimer>
 #include <QComboBox>
 #include <QFutureWatcher>
 #include <QHeaderView>
@@ -21,6 +22,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPainter>
+#include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
@@ -36,9 +38,14 @@ namespace {
 const QColor DarkBlue(0, 0, 192);
 const QColor DarkRed(160, 0, 0);
 
-// The pause after the last key before the search runs: short enough to feel
-// instant, long enough not to search every letter of a fast typist.
-constexpr int TypingPauseMs = 150;
+// The pause after the last key before the search runs follows what a search
+// costs on this machine: a few times the last search's time (results shown
+// included), within these bounds. Where a search takes a couple of
+// milliseconds the results follow the typing closely; on a slow machine the
+// pause grows, so that a typist's every key does not start a search.
+constexpr int MinTypingPauseMs = 40;
+constexpr int MaxTypingPauseMs = 300;
+constexpr int PausePerSearchMs = 4;
 // Above this many massime the print asks first: each takes a page.
 constexpr int PrintQuestionAbove = 50;
 
@@ -99,6 +106,14 @@ public:
     int barValue() const override { return index_; }
     void setBarValue(int value) override { index_ = value; }
     void setHint(const QString& text) override { status_->setText(text); }
+    // A word processor that fails after it was started: the status line says so, if the window is still there.
+    std::function<void(const QString&)> laterHint() override
+    {
+        return [status = QPointer<QLabel>(status_)](const QString& text) {
+            if (status)
+                status->setText(text);
+        };
+    }
 
 private:
     const search::Hit& current() const { return hits_[qBound(0, index_ - 1, int(hits_.size()) - 1)]; }
@@ -250,7 +265,7 @@ void ricerca::createControls()
 
     typing_ = new QTimer(this);
     typing_->setSingleShot(true);
-    typing_->setInterval(TypingPauseMs);
+    typing_->setInterval(MinTypingPauseMs);
     connect(typing_, &QTimer::timeout, this, &ricerca::cerca);
     for (QLineEdit* edit : {testo, anno, numero}) {
         connect(edit, &QLineEdit::textChanged, typing_, qOverload<>(&QTimer::start));
@@ -359,12 +374,16 @@ search::Query ricerca::currentQuery() const
 void ricerca::cerca()
 {
     typing_->stop();
+    QElapsedTimer timer;
+    timer.start();
     const search::Results results = engine_->search(currentQuery());
     if (results.status == search::Results::Status::NeedsIndex) {
         buildIndexThenSearch();
         return;
     }
     showResults(results);
+    typing_->setInterval(
+        std::clamp(int(MinTypingPauseMs + PausePerSearchMs * timer.elapsed()), MinTypingPauseMs, MaxTypingPauseMs));
 }
 
 void ricerca::buildIndexThenSearch()

@@ -4,94 +4,31 @@
 #include "searchengine.h"
 
 #include "archivetables.h"
+#include "italianstem.h"
+#include "searchindex_p.h"
 #include "textfold.h"
 
-#include <QCollator>
+#include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QHash>
 #include <QRegularExpression>
 #include <QSet>
-#include <QTemporaryDir>
 
 #include <algorithm>
 #include <atomic>
-#include <map>
 #include <mutex>
-#include <set>
-#include <thread>
-#include <unordered_map>
 
 namespace search {
 
 namespace {
 
-// Value slots of every document.
-enum Slot : Xapian::valueno { ArchiveOrderSlot = 0, DateSlot = 1, ArchiveSlot = 2 };
-
-// Boolean term prefixes of the citation fields and the archive.
-const std::string ArchivePrefix = "XA";
-const std::string CourtPrefix = "XC";
-const std::string SectionPrefix = "XS";
-const std::string YearPrefix = "XY";
-const std::string NumberPrefix = "XN";
+using namespace terms;
 
 constexpr int MaxQueryLength = 300;
 constexpr Xapian::termcount MaxWildcardTerms = 200;
 
 std::string utf8(const QString& text) { return text.toStdString(); }
-
-// Snowball's Italian stemmer, which leaves adjectives in -ale apart from their
-// noun ("condominiale" stems to "condominial", "condominio" to "condomin"):
-// those endings are taken off too, so the derived adjective finds its noun.
-//
-// The highlights ask for the stem of every word of every listed massima, and
-// the texts repeat their words: each stem is computed once per stemmer and then
-// remembered. A stemmer serves one thread, so its memory needs no lock.
-class ItalianStem final : public Xapian::StemImplementation {
-public:
-    std::string operator()(const std::string& word) override
-    {
-        const auto known = remembered_.find(word);
-        if (known != remembered_.end())
-            return known->second;
-        if (remembered_.size() >= MaxRemembered)
-            remembered_.clear();
-        return remembered_.emplace(word, computeStem(word)).first->second;
-    }
-    std::string get_description() const override { return "italian+adjectives"; }
-
-private:
-    static constexpr size_t MaxRemembered = 200000;
-
-    std::string computeStem(const std::string& word)
-    {
-        std::string stem = snowball_(word);
-        const auto endsWith = [&stem](const char* end) {
-            const size_t n = std::char_traits<char>::length(end);
-            return stem.size() >= n && stem.compare(stem.size() - n, n, end) == 0;
-        };
-        if ((endsWith("ial") || endsWith("ual")) && stem.size() >= 7)
-            stem.resize(stem.size() - 3);
-        else if (endsWith("al") && stem.size() >= 6)
-            stem.resize(stem.size() - 2);
-        return stem;
-    }
-
-    Xapian::Stem snowball_{"italian"};
-    std::unordered_map<std::string, std::string> remembered_;
-};
-
-Xapian::Stem italianStem() { return Xapian::Stem(new ItalianStem); }
-
-QString stemOf(const QString& folded)
-{
-    thread_local Xapian::Stem stem = italianStem();
-    return QString::fromStdString(stem(utf8(folded)));
-}
-
-double archiveOrderKey(const MassimaRef& ref)
-{
-    return corpus::indexOf(ref.archive) * 1e6 + ref.topic * 1e3 + ref.position;
-}
 
 // The words typed, made ready for the query parser: folded as the index is,
 // with the operators kept (quotes, a leading - or +, a trailing *, AND OR NOT).
@@ -268,20 +205,6 @@ std::optional<int> readDecisionNumber(const QString& typed, QString* hint)
     return m.captured(1).toInt();
 }
 
-int sectionOrder(const QString& section)
-{
-    static const QStringList romans = {QStringLiteral("I"),   QStringLiteral("II"),  QStringLiteral("III"),
-                                       QStringLiteral("IV"),  QStringLiteral("V"),   QStringLiteral("VI"),
-                                       QStringLiteral("VII"), QStringLiteral("VIII"), QStringLiteral("IX"),
-                                       QStringLiteral("X")};
-    const qsizetype roman = romans.indexOf(section);
-    if (roman >= 0)
-        return int(roman);
-    bool numeric = false;
-    const int n = section.toInt(&numeric);
-    return numeric ? 100 + n : 1000;
-}
-
 } // namespace
 
 // ---------------------------------------------------------------------------
@@ -367,24 +290,23 @@ QString Highlighter::snippet(const QString& text, int width) const
 
 struct SearchEngine::Impl {
     Source source;
-    Storage storage;
-    std::unique_ptr<QTemporaryDir> folder;
-    std::vector<Xapian::WritableDatabase> shards;
-    Xapian::Database db;        // every shard; document id = index in `documents` + 1
-    std::vector<Hit> documents;
-    // The indexed words by their stem, which the similar words of a query stand for.
-    std::unordered_map<std::string, std::vector<std::string>> wordsByStem;
-    QStringList courts;
-    QStringList sections;
-    int firstYear = 0;
-    int lastYear = 0;
+    std::optional<IndexFile> file;
+    Finder find;
+    std::unique_ptr<SearchIndex> index;
     IndexFigures figures;
     std::mutex building;
     std::atomic<bool> built{false};
+    bool fileTried = false;
 
-    void build();
-    void listCitationFields();
-    void groupWordsByStem();
+    // Under `building`: opens the file once; true when the index is open.
+    bool openFile();
+    // Under `building`: the file, else an index built in memory.
+    void openOrBuild();
+    // The index was found damaged while searching: it is dropped (and built in memory next time).
+    void dropDamagedFile();
+    // The matches of a sound query, counted per archive; Xapian's exceptions pass through.
+    Results run(const Query& query, const PreparedWords& words, const std::optional<YearRange>& years,
+                const std::optional<int>& number) const;
     Xapian::Query withSimilarWords(const Xapian::Query& query) const;
     // Nothing when no field is set; otherwise the query every hit must match,
     // which is MatchNothing (an empty query) when a field matches no massima.
@@ -409,199 +331,129 @@ QList<SourceMassima> SearchEngine::corpusMassime()
     return massime;
 }
 
+std::optional<SourceMassima> SearchEngine::corpusMassima(const MassimaRef& ref)
+{
+    const corpus::ArchiveTables tables = corpus::ArchiveTables::Build(ref.archive);
+    const QString text = tables.Massima(ref.topic, ref.position);
+    if (text.isEmpty())
+        return std::nullopt;
+    return SourceMassima{ref, tables.Title(ref.topic), text};
+}
+
+QString SearchEngine::indexFileName() { return QStringLiteral(LEXORIA_INDEX_FILE); }
+
+IndexFile SearchEngine::programIndexFile()
+{
+    int massime = 0;
+    for (const corpus::ArchiveInfo& a : corpus::archives())
+        massime += corpus::ArchiveTables::Build(a.archive).ArchiveTotal();
+    return {QDir(QCoreApplication::applicationDirPath()).filePath(indexFileName()),
+            corpus::ArchiveTables::Fingerprint(), massime};
+}
+
 SearchEngine& SearchEngine::shared()
 {
-    static SearchEngine engine(&SearchEngine::corpusMassime, Storage::Memory);
+    static SearchEngine engine(&SearchEngine::corpusMassime, programIndexFile(), &SearchEngine::corpusMassima);
     return engine;
 }
 
-SearchEngine::SearchEngine(Source source, Storage storage) : d(std::make_unique<Impl>())
+SearchEngine::SearchEngine(Source source, std::optional<IndexFile> file, Finder find) : d(std::make_unique<Impl>())
 {
     d->source = std::move(source);
-    d->storage = storage;
+    d->file = std::move(file);
+    d->find = std::move(find);
+    if (d->file && !d->find) {
+        // The hits' texts from the source's own list, read once when first asked.
+        auto byPlace = std::make_shared<std::optional<QHash<QString, SourceMassima>>>();
+        d->find = [byPlace, source = d->source](const MassimaRef& ref) -> std::optional<SourceMassima> {
+            const auto key = [](const MassimaRef& r) {
+                return QStringLiteral("%1/%2/%3").arg(corpus::indexOf(r.archive)).arg(r.topic).arg(r.position);
+            };
+            if (!*byPlace) {
+                byPlace->emplace();
+                for (const SourceMassima& m : source())
+                    (*byPlace)->insert(key(m.ref), m);
+            }
+            const auto it = (*byPlace)->constFind(key(ref));
+            return it == (*byPlace)->constEnd() ? std::nullopt : std::optional<SourceMassima>(*it);
+        };
+    }
 }
 
 SearchEngine::~SearchEngine() = default;
 
 bool SearchEngine::isBuilt() const { return d->built.load(); }
 
-IndexFigures SearchEngine::figures() const { return d->figures; }
+IndexFigures SearchEngine::figures() const
+{
+    const std::lock_guard<std::mutex> lock(d->building);
+    return d->figures;
+}
+
+bool SearchEngine::Impl::openFile()
+{
+    if (built)
+        return true;
+    if (!file || fileTried)
+        return false;
+    fileTried = true;
+    QElapsedTimer timer;
+    timer.start();
+    QString problem;
+    index = SearchIndex::open(file->path, *file, find, &problem);
+    if (!index) {
+        figures.fileProblem = problem;
+        return false;
+    }
+    figures.massime = index->size();
+    figures.unreadableCitations = index->fields().unreadable;
+    figures.partialCitations = index->fields().partial;
+    figures.buildMilliseconds = timer.nsecsElapsed() / 1e6;
+    figures.fromFile = true;
+    built = true;
+    return true;
+}
+
+void SearchEngine::Impl::openOrBuild()
+{
+    if (openFile())
+        return;
+    QElapsedTimer timer;
+    timer.start();
+    try {
+        index = SearchIndex::build(source());
+    } catch (const Xapian::Error&) {
+        index.reset(); // an index that cannot be built leaves the engine empty; searching says so
+        return;
+    }
+    figures.massime = index->size();
+    figures.unreadableCitations = index->fields().unreadable;
+    figures.partialCitations = index->fields().partial;
+    figures.buildMilliseconds = timer.nsecsElapsed() / 1e6;
+    figures.fromFile = false;
+    built = true;
+}
+
+void SearchEngine::Impl::dropDamagedFile()
+{
+    const std::lock_guard<std::mutex> lock(building);
+    built = false;
+    index.reset();
+    figures = IndexFigures{};
+    figures.fileProblem = QStringLiteral("l'indice è danneggiato");
+}
+
+bool SearchEngine::openIndexFile()
+{
+    const std::lock_guard<std::mutex> lock(d->building);
+    return d->openFile();
+}
 
 void SearchEngine::build()
 {
     const std::lock_guard<std::mutex> lock(d->building);
-    if (isBuilt())
-        return;
-    try {
-        d->build();
-        d->built = true;
-    } catch (const Xapian::Error&) {
-        // An index that cannot be built leaves the engine empty; searching says so.
-        d->db = Xapian::Database();
-        d->shards.clear();
-        d->documents.clear();
-        d->wordsByStem.clear();
-    }
-}
-
-namespace {
-
-// Words longer than this are left out, as Xapian's own term generator leaves them.
-constexpr size_t MaxWordBytes = 64;
-// Between the text and the topic title, so that no phrase runs from one into the other.
-constexpr Xapian::termpos TitleGap = 100;
-// The index is built in this many parts at most, each on its own thread.
-constexpr unsigned MaxShards = 4;
-
-// Adds the folded words of `text` with their positions after `position`; returns the last position.
-Xapian::termpos addWords(Xapian::Document& doc, QStringView text, Xapian::termpos position)
-{
-    forEachFoldedWord(text, [&](const std::string& word) {
-        ++position;
-        if (word.size() <= MaxWordBytes)
-            doc.add_posting(word, position);
-    });
-    return position;
-}
-
-// The document of one massima: its words with their positions, the fields of
-// its citation as boolean terms, and the values that sort and count the results.
-Xapian::Document documentOf(const Hit& hit)
-{
-    Xapian::Document doc;
-    const Xapian::termpos end = addWords(doc, hit.text, 0);
-    addWords(doc, hit.topicTitle, end + TitleGap);
-
-    const Citation& c = hit.citation;
-    doc.add_boolean_term(ArchivePrefix + utf8(corpus::info(hit.ref.archive).name));
-    if (!c.court.isEmpty())
-        for (const QString& name : courtFamilies(c.court))
-            doc.add_boolean_term(CourtPrefix + utf8(foldedText(name)));
-    if (!c.section.isEmpty())
-        doc.add_boolean_term(SectionPrefix + utf8(foldWord(c.section)));
-    for (int year : c.years)
-        doc.add_boolean_term(YearPrefix + std::to_string(year));
-    for (int number : c.numbers)
-        doc.add_boolean_term(NumberPrefix + std::to_string(number));
-
-    doc.add_value(ArchiveOrderSlot, Xapian::sortable_serialise(archiveOrderKey(hit.ref)));
-    if (c.date().isValid())
-        doc.add_value(DateSlot, Xapian::sortable_serialise(c.date().year() * 10000 + c.date().month() * 100
-                                                           + c.date().day()));
-    doc.add_value(ArchiveSlot, std::string(1, char('0' + corpus::indexOf(hit.ref.archive))));
-    return doc;
-}
-
-// One shard holds the massime first, first + step, first + 2 * step...: with
-// the shards joined in order, Xapian numbers the documents of n shards
-// (shard document - 1) * n + shard + 1, which gives massima i the id i + 1.
-// Each shard fills its own entries of `hits`.
-void indexShard(Xapian::WritableDatabase& shard, const QList<SourceMassima>& massime, std::vector<Hit>& hits,
-                size_t first, size_t step)
-{
-    for (size_t i = first; i < hits.size(); i += step) {
-        const SourceMassima& m = massime[qsizetype(i)];
-        hits[i] = Hit{m.ref, m.topicTitle, m.text, parseCitation(m.text)};
-        shard.add_document(documentOf(hits[i]));
-    }
-    shard.commit();
-}
-
-} // namespace
-
-void SearchEngine::Impl::build()
-{
-    QElapsedTimer timer;
-    timer.start();
-    const QList<SourceMassima> massime = source();
-    documents.resize(size_t(massime.size()));
-
-    // Reading and indexing the texts is the bulk of the work: the shards share it out.
-    const unsigned shardCount = std::clamp(std::thread::hardware_concurrency(), 1u, MaxShards);
-    if (storage == Storage::TemporaryFolder)
-        folder = std::make_unique<QTemporaryDir>();
-    for (unsigned k = 0; k < shardCount; ++k) {
-        if (storage == Storage::TemporaryFolder)
-            shards.emplace_back(utf8(folder->filePath(QStringLiteral("index-%1").arg(k))),
-                                Xapian::DB_CREATE_OR_OVERWRITE | Xapian::DB_BACKEND_GLASS
-                                    | Xapian::DB_NO_SYNC); // a scratch index: nothing to keep safe
-        else
-            shards.emplace_back(std::string(), Xapian::DB_BACKEND_INMEMORY);
-    }
-    std::vector<std::exception_ptr> failures(shardCount);
-    const auto indexOne = [&](unsigned k) {
-        try {
-            indexShard(shards[k], massime, documents, k, shardCount);
-        } catch (...) {
-            failures[k] = std::current_exception();
-        }
-    };
-    std::vector<std::thread> helpers;
-    for (unsigned k = 1; k < shardCount; ++k)
-        helpers.emplace_back(indexOne, k);
-    indexOne(0);
-    for (std::thread& helper : helpers)
-        helper.join();
-    for (const std::exception_ptr& failure : failures)
-        if (failure)
-            std::rethrow_exception(failure);
-
-    for (const Xapian::WritableDatabase& shard : shards)
-        db.add_database(shard);
-    groupWordsByStem();
-    listCitationFields();
-    figures.massime = int(documents.size());
-    figures.buildMilliseconds = timer.nsecsElapsed() / 1e6;
-}
-
-// The courts and sections the filters offer, the years the index holds, and
-// how many citations could not be read.
-void SearchEngine::Impl::listCitationFields()
-{
-    std::map<QString, QSet<QString>> familyMembers; // court name -> courts it begins (itself included)
-    QSet<QString> sectionSet;
-    for (const Hit& hit : documents) {
-        const Citation& c = hit.citation;
-        if (!c.court.isEmpty())
-            for (const QString& name : courtFamilies(c.court))
-                familyMembers[name].insert(c.court);
-        if (!c.section.isEmpty())
-            sectionSet.insert(c.section);
-        for (int year : c.years) {
-            firstYear = firstYear == 0 ? year : std::min(firstYear, year);
-            lastYear = std::max(lastYear, year);
-        }
-        if (c.isUnreadable())
-            ++figures.unreadableCitations;
-        else if (!c.isParsed())
-            ++figures.partialCitations;
-    }
-
-    courts.clear();
-    for (const auto& [name, members] : familyMembers)
-        if (members.contains(name) || members.size() >= 2)
-            courts << name;
-    QCollator collator(QLocale(QLocale::Italian));
-    collator.setCaseSensitivity(Qt::CaseInsensitive);
-    std::sort(courts.begin(), courts.end(), collator);
-    sections = QStringList(sectionSet.begin(), sectionSet.end());
-    std::sort(sections.begin(), sections.end(), [](const QString& a, const QString& b) {
-        return sectionOrder(a) != sectionOrder(b) ? sectionOrder(a) < sectionOrder(b) : a < b;
-    });
-}
-
-// The index holds each word as written (folded), with its positions; "anche
-// parole simili" asks for every indexed word of the same stem. With a few
-// thousand distinct words this table is small, and the index is half the size
-// it would be with a stemmed term beside every word.
-void SearchEngine::Impl::groupWordsByStem()
-{
-    Xapian::Stem stem = italianStem();
-    for (auto it = db.allterms_begin(); it != db.allterms_end(); ++it) {
-        const std::string word = *it;
-        if (!word.empty() && !(word[0] >= 'A' && word[0] <= 'Z')) // capitals begin the field prefixes
-            wordsByStem[stem(word)].push_back(word);
-    }
+    if (!isBuilt())
+        d->openOrBuild();
 }
 
 // The query parser turns each word it stems into a stem term (prefix Z), which
@@ -615,10 +467,10 @@ Xapian::Query SearchEngine::Impl::withSimilarWords(const Xapian::Query& query) c
         const std::string term = *query.get_terms_begin();
         if (term.size() < 2 || term[0] != 'Z')
             return query;
-        const auto group = wordsByStem.find(term.substr(1));
-        if (group == wordsByStem.end())
+        const std::vector<std::string> words = index->data().wordsWithStem(term.substr(1));
+        if (words.empty())
             return query; // no word of the index has that stem: the term matches nothing
-        return Xapian::Query(Xapian::Query::OP_SYNONYM, group->second.begin(), group->second.end());
+        return Xapian::Query(Xapian::Query::OP_SYNONYM, words.begin(), words.end());
     }
     case Xapian::Query::OP_AND:
     case Xapian::Query::OP_OR:
@@ -651,7 +503,8 @@ std::optional<Xapian::Query> SearchEngine::Impl::fieldFilter(const Query& query,
         // Only the years the corpus holds: a range of centuries stays a short list.
         // A range outside them gives an empty OR, which matches nothing.
         std::vector<Xapian::Query> each;
-        for (int y = std::max(years->from, firstYear); y <= std::min(years->to, lastYear); ++y)
+        const CitationFields& f = index->fields();
+        for (int y = std::max(years->from, f.firstYear); y <= std::min(years->to, f.lastYear); ++y)
             each.emplace_back(YearPrefix + std::to_string(y));
         filters.emplace_back(Xapian::Query::OP_OR, each.begin(), each.end());
     }
@@ -662,112 +515,144 @@ std::optional<Xapian::Query> SearchEngine::Impl::fieldFilter(const Query& query,
     return Xapian::Query(Xapian::Query::OP_AND, filters.begin(), filters.end());
 }
 
-Results SearchEngine::search(const Query& query)
+namespace {
+
+Results answer(Results::Status status, const QString& hint)
 {
     Results results;
+    results.status = status;
+    results.hint = hint;
+    return results;
+}
+
+} // namespace
+
+Results SearchEngine::search(const Query& query)
+{
     const PreparedWords words = prepareWords(query.words);
     QString fieldHint;
     std::optional<YearRange> years;
     std::optional<int> number;
     if (!query.years.trimmed().isEmpty() && !(years = readYears(query.years, &fieldHint)))
-        return {Results::Status::Invalid, fieldHint, 0, {}, {}, {}};
+        return answer(Results::Status::Invalid, fieldHint);
     if (!query.number.trimmed().isEmpty() && !(number = readDecisionNumber(query.number, &fieldHint)))
-        return {Results::Status::Invalid, fieldHint, 0, {}, {}, {}};
+        return answer(Results::Status::Invalid, fieldHint);
     if (words.blocking)
-        return {Results::Status::Invalid, words.hint, 0, {}, {}, {}};
+        return answer(Results::Status::Invalid, words.hint);
 
     const bool anyField = !query.court.isEmpty() || !query.section.trimmed().isEmpty() || years || number;
     if (words.parserText.trimmed().isEmpty() && !anyField)
-        return {Results::Status::Empty, words.hint, 0, {}, {}, {}};
+        return answer(Results::Status::Empty, words.hint);
     if (!words.anyPositive && !words.parserText.trimmed().isEmpty() && !anyField)
-        return {Results::Status::Invalid,
-                QStringLiteral("Indicare almeno una parola da cercare, oltre a quelle da escludere."), 0, {}, {}, {}};
+        return answer(Results::Status::Invalid,
+                      QStringLiteral("Indicare almeno una parola da cercare, oltre a quelle da escludere."));
 
-    if (!query.buildIndex && !isBuilt())
-        return {Results::Status::NeedsIndex, words.hint, 0, {}, {}, {}};
-    build();
-    if (!isBuilt())
-        return {Results::Status::Invalid, QStringLiteral("L'indice delle massime non è disponibile."), 0, {}, {}, {}};
-
-    try {
-        Xapian::Query match = Xapian::Query::MatchAll;
-        if (!words.parserText.trimmed().isEmpty()) {
-            Xapian::QueryParser parser;
-            parser.set_database(d->db);
-            parser.set_stemmer(italianStem());
-            parser.set_stemming_strategy(query.similarWords ? Xapian::QueryParser::STEM_SOME
-                                                            : Xapian::QueryParser::STEM_NONE);
-            parser.set_default_op(Xapian::Query::OP_AND);
-            parser.set_max_expansion(MaxWildcardTerms, Xapian::Query::WILDCARD_LIMIT_MOST_FREQUENT,
-                                     Xapian::QueryParser::FLAG_WILDCARD);
-            const unsigned flags = Xapian::QueryParser::FLAG_PHRASE | Xapian::QueryParser::FLAG_LOVEHATE
-                                 | Xapian::QueryParser::FLAG_WILDCARD | Xapian::QueryParser::FLAG_BOOLEAN
-                                 | Xapian::QueryParser::FLAG_PURE_NOT;
-            match = parser.parse_query(utf8(words.parserText), flags);
-            if (match.empty())
-                return {Results::Status::Empty, words.hint, 0, {}, {}, {}};
-            if (query.similarWords)
-                match = d->withSimilarWords(match);
+    // A file found damaged while searching is dropped and the search made again
+    // over the index built in memory: never a result read from a damaged file.
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        if (!isBuilt()) {
+            if (query.buildIndex) {
+                build();
+            } else {
+                // Opening the file takes a moment; building waits for a worker thread.
+                std::unique_lock<std::mutex> lock(d->building, std::try_to_lock);
+                if (!lock.owns_lock() || !d->openFile())
+                    return answer(Results::Status::NeedsIndex, words.hint);
+            }
         }
-        if (const std::optional<Xapian::Query> fields = d->fieldFilter(query, years, number))
-            match = Xapian::Query(Xapian::Query::OP_FILTER, match, *fields);
-
-        Xapian::Enquire enquire(d->db);
-        switch (query.sort) {
-        case SortOrder::Relevance: break;
-        case SortOrder::ArchivePosition: enquire.set_sort_by_value(ArchiveOrderSlot, false); break;
-        case SortOrder::DateNewestFirst: enquire.set_sort_by_value_then_relevance(DateSlot, true); break;
+        if (!isBuilt() || !d->index)
+            return answer(Results::Status::Invalid, QStringLiteral("L'indice delle massime non è disponibile."));
+        try {
+            Results results = d->run(query, words, years, number);
+            results.status = Results::Status::Ok;
+            results.hint = words.hint;
+            results.highlighter = Highlighter(words.words, words.prefixes, words.phrases, query.similarWords);
+            return results;
+        } catch (const Xapian::QueryParserError&) {
+            return answer(Results::Status::Invalid, QStringLiteral("Ricerca non comprensibile: controllare le "
+                                                                   "virgolette, i trattini e le parole AND, OR, NOT."));
+        } catch (const Xapian::DatabaseError&) {
+            if (!d->index->isFile())
+                break;
+            d->dropDamagedFile();
+        } catch (const Xapian::Error&) {
+            break;
         }
-
-        // One pass over every match counts the archives; the archive filter narrows a second pass.
-        Xapian::ValueCountMatchSpy spy(ArchiveSlot);
-        enquire.add_matchspy(&spy);
-        enquire.set_query(match);
-        const Xapian::doccount all = d->db.get_doccount();
-        const int limit = std::max(0, query.limit);
-        Xapian::MSet mset = enquire.get_mset(0, query.archive ? 0 : Xapian::doccount(limit), all);
-        for (auto it = spy.values_begin(); it != spy.values_end(); ++it) {
-            const int index = (*it)[0] - '0';
-            if (index >= 0 && index < corpus::ArchiveCount)
-                results.perArchive[size_t(index)] = int(it.get_termfreq());
-        }
-        if (query.archive) {
-            enquire.clear_matchspies();
-            enquire.set_query(Xapian::Query(
-                Xapian::Query::OP_FILTER, match,
-                Xapian::Query(ArchivePrefix + utf8(corpus::info(*query.archive).name))));
-            mset = enquire.get_mset(0, Xapian::doccount(limit), all);
-            results.total = results.perArchive[size_t(corpus::indexOf(*query.archive))];
-        } else {
-            for (int n : results.perArchive)
-                results.total += n;
-        }
-        for (auto it = mset.begin(); it != mset.end(); ++it)
-            results.hits.append(d->documents[size_t(*it - 1)]);
-    } catch (const Xapian::QueryParserError&) {
-        return {Results::Status::Invalid,
-                QStringLiteral("Ricerca non comprensibile: controllare le virgolette, i trattini e le parole AND, OR, NOT."),
-                0, {}, {}, {}};
-    } catch (const Xapian::Error&) {
-        return {Results::Status::Invalid, QStringLiteral("La ricerca non è riuscita: provare con altre parole."), 0, {},
-                {}, {}};
     }
-    results.status = Results::Status::Ok;
-    results.hint = words.hint;
-    results.highlighter = Highlighter(words.words, words.prefixes, words.phrases, query.similarWords);
+    return answer(Results::Status::Invalid, QStringLiteral("La ricerca non è riuscita: provare con altre parole."));
+}
+
+Results SearchEngine::Impl::run(const Query& query, const PreparedWords& words, const std::optional<YearRange>& years,
+                                const std::optional<int>& number) const
+{
+    const Xapian::Database& db = index->data().db;
+    Xapian::Query match = Xapian::Query::MatchAll;
+    if (!words.parserText.trimmed().isEmpty()) {
+        Xapian::QueryParser parser;
+        parser.set_database(db);
+        parser.set_stemmer(italianStem());
+        parser.set_stemming_strategy(query.similarWords ? Xapian::QueryParser::STEM_SOME
+                                                        : Xapian::QueryParser::STEM_NONE);
+        parser.set_default_op(Xapian::Query::OP_AND);
+        parser.set_max_expansion(MaxWildcardTerms, Xapian::Query::WILDCARD_LIMIT_MOST_FREQUENT,
+                                 Xapian::QueryParser::FLAG_WILDCARD);
+        const unsigned flags = Xapian::QueryParser::FLAG_PHRASE | Xapian::QueryParser::FLAG_LOVEHATE
+                             | Xapian::QueryParser::FLAG_WILDCARD | Xapian::QueryParser::FLAG_BOOLEAN
+                             | Xapian::QueryParser::FLAG_PURE_NOT;
+        match = parser.parse_query(utf8(words.parserText), flags);
+        if (match.empty())
+            return {}; // nothing but words the parser drops: no match
+        if (query.similarWords)
+            match = withSimilarWords(match);
+    }
+    if (const std::optional<Xapian::Query> fields = fieldFilter(query, years, number))
+        match = Xapian::Query(Xapian::Query::OP_FILTER, match, *fields);
+
+    Xapian::Enquire enquire(db);
+    switch (query.sort) {
+    case SortOrder::Relevance: break;
+    case SortOrder::ArchivePosition: enquire.set_sort_by_value(ArchiveOrderSlot, false); break;
+    case SortOrder::DateNewestFirst: enquire.set_sort_by_value_then_relevance(DateSlot, true); break;
+    }
+
+    // One pass over every match counts the archives; the archive filter narrows a second pass.
+    Results results;
+    Xapian::ValueCountMatchSpy spy(ArchiveSlot);
+    enquire.add_matchspy(&spy);
+    enquire.set_query(match);
+    const Xapian::doccount all = db.get_doccount();
+    const int limit = std::max(0, query.limit);
+    Xapian::MSet mset = enquire.get_mset(0, query.archive ? 0 : Xapian::doccount(limit), all);
+    for (auto it = spy.values_begin(); it != spy.values_end(); ++it) {
+        const int archive = (*it)[0] - '0';
+        if (archive >= 0 && archive < corpus::ArchiveCount)
+            results.perArchive[size_t(archive)] = int(it.get_termfreq());
+    }
+    if (query.archive) {
+        enquire.clear_matchspies();
+        enquire.set_query(Xapian::Query(Xapian::Query::OP_FILTER, match,
+                                        Xapian::Query(ArchivePrefix + utf8(corpus::info(*query.archive).name))));
+        mset = enquire.get_mset(0, Xapian::doccount(limit), all);
+        results.total = results.perArchive[size_t(corpus::indexOf(*query.archive))];
+    } else {
+        for (int n : results.perArchive)
+            results.total += n;
+    }
+    for (auto it = mset.begin(); it != mset.end(); ++it)
+        results.hits.append(index->data().hit(*it));
     return results;
 }
 
 QStringList SearchEngine::courts()
 {
     build();
-    return d->courts;
+    return d->index ? d->index->fields().courts : QStringList();
 }
 
 QStringList SearchEngine::sections()
 {
     build();
-    return d->sections;
+    return d->index ? d->index->fields().sections : QStringList();
 }
 
 } // namespace search

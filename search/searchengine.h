@@ -1,7 +1,8 @@
 #pragma once
-// Full-text search over the massime of every archive: the index is built once,
-// on the first search, from the archive tables (or from a given list of massime),
-// and answers word queries with citation filters, ranked by relevance or sorted.
+// Full-text search over the massime of every archive: the index, written when the
+// program is built, is opened at the first search (or built then, in memory, from
+// the archive tables or a given list of massime), and answers word queries with
+// citation filters, ranked by relevance or sorted.
 // The engine behind it (Xapian) stays inside the implementation: nothing here
 // exposes its types, and none of its exceptions leaves this interface.
 
@@ -9,6 +10,7 @@
 #include "citation.h"
 #include "textfold.h"
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -33,6 +35,9 @@ struct SourceMassima {
     QString text;
 };
 
+// The text and topic title of a massima, found by its place; nothing when there is none.
+using Finder = std::function<std::optional<SourceMassima>(const MassimaRef&)>;
+
 enum class SortOrder { Relevance, ArchivePosition, DateNewestFirst };
 
 struct Query {
@@ -45,8 +50,9 @@ struct Query {
     QString number;              // "1400" or "n.1400"; empty: every number
     SortOrder sort = SortOrder::Relevance;
     int limit = 500;             // hits returned at most
-    // False: a query that needs the index while it is not built yet answers
-    // NeedsIndex at once, so a window can build it without waiting.
+    // False: a query that needs the index while it can be neither opened at
+    // once nor is built yet answers NeedsIndex, so a window can build it
+    // without waiting.
     bool buildIndex = true;
 };
 
@@ -98,34 +104,63 @@ struct Results {
     Highlighter highlighter;
 };
 
+// The index file the build writes beside the program, and the print of the
+// corpus the engine searches, which the file must carry to be used.
+struct IndexFile {
+    QString path;
+    QByteArray fingerprint;
+    int massime = -1; // how many massime the corpus has; -1: not checked
+};
+
 struct IndexFigures {
     int massime = 0;
     int unreadableCitations = 0; // nothing read from the closing citation
     int partialCitations = 0;    // something read, but no court or no year
-    double buildMilliseconds = 0;
+    double buildMilliseconds = 0; // opening the file, or building in memory
+    bool fromFile = false;        // the index was opened from its file
+    QString fileProblem;          // why a file given was not used, in a few Italian words
 };
 
+// Thread rules: search(), courts() and sections() are called from one thread at
+// a time (the search window's); build() may run meanwhile on a worker thread,
+// and isBuilt() and figures() may be asked from any thread. While a build runs,
+// a search with Query::buildIndex off answers NeedsIndex at once.
 class SearchEngine {
 public:
     using Source = std::function<QList<SourceMassima>()>;
-    enum class Storage { Memory, TemporaryFolder };
 
     // The massime of the seven archives, read through the archive tables.
     static QList<SourceMassima> corpusMassime();
-    // The engine over the program's corpus, shared by every window of the process;
-    // its index is held in memory, so nothing is left behind when the process ends.
+    // One massima of the seven archives by its place, read in place.
+    static std::optional<SourceMassima> corpusMassima(const MassimaRef& ref);
+    // The index file of the program's corpus beside the program, and that corpus's print.
+    static IndexFile programIndexFile();
+    // The name of that file.
+    static QString indexFileName();
+    // The engine over the program's corpus, shared by every window of the process:
+    // its index is opened from the file beside the program, or built in memory
+    // when that file is missing, damaged or of another corpus.
     static SearchEngine& shared();
 
-    explicit SearchEngine(Source source = &SearchEngine::corpusMassime, Storage storage = Storage::Memory);
+    // With `file`, the index is opened from it when it carries the corpus's print,
+    // the hits' texts then found by `find` (by default, in the list `source`
+    // gives); without, or when the file cannot serve, it is built in memory from
+    // `source`, as it is then on every use of that engine.
+    explicit SearchEngine(Source source = &SearchEngine::corpusMassime, std::optional<IndexFile> file = std::nullopt,
+                          Finder find = {});
     ~SearchEngine();
     SearchEngine(const SearchEngine&) = delete;
     SearchEngine& operator=(const SearchEngine&) = delete;
 
-    // Safe to ask from any thread.
+    // The index is open or built.
     bool isBuilt() const;
-    // Builds the index now if it is not built yet; search() does it on first use.
-    // May run on a worker thread: other calls wait until it is done. The work is
-    // shared out over up to four threads of its own, one per processor.
+    // Opens the index file, when one is given and it serves, unless the index
+    // is ready; never builds. True when the index is ready. It reads the whole
+    // file once to check it: the program does it on a worker thread at start.
+    bool openIndexFile();
+    // Opens the index file, or builds the index in memory, unless that is done.
+    // May run on a worker thread: the building is shared out over up to four
+    // threads of its own, one per processor.
     void build();
     IndexFigures figures() const;
 
@@ -135,7 +170,6 @@ public:
     // more of them, sorted; the sections found, in order.
     QStringList courts();
     QStringList sections();
-
 
 private:
     struct Impl;

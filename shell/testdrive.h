@@ -14,6 +14,10 @@
 //                               printed as "messaggio: <text>" (lines joined by
 //                               " / ") and answered with its default button; then
 //                               the program ends with status 0.
+//   LEXORIA_TEST_DRIVE=search   as chooser, then opens the search window, types
+//                               "distanze" in its words field and presses Enter;
+//                               prints the status line as it reads right after
+//                               ("ricerca: <text>") and ends with status 0.
 // An unknown value, or a step that is not reached within a minute, ends the
 // program with status 1 and a line on standard error naming the step.
 

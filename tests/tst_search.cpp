@@ -11,12 +11,17 @@
 #include "scelta.h"
 #include "scripteddialogs.h"
 #include "searchengine.h"
+#include "searchindex.h"
 #include "textfold.h"
 #include "windowregistry.h"
 #include "wordautomation.h"
 
 #include <QAccessible>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
 #include <QAction>
 #include <QClipboard>
 #include <QComboBox>
@@ -33,6 +38,8 @@
 #include <QTest>
 #include <QTextBlock>
 #include <QTextDocument>
+
+#include <sys/stat.h>
 #include <QTableView>
 
 using corpus::Archive;
@@ -227,6 +234,62 @@ const QList<PlainMassima>& plainCorpus()
     return corpus;
 }
 
+// The index file the build writes beside the program.
+QString shippedIndex() { return QStringLiteral(LEXORIA_BIN_DIR "/") + search::SearchEngine::indexFileName(); }
+
+search::IndexFile corpusIndexFile(const QString& path) { return {path, corpus::ArchiveTables::Fingerprint()}; }
+
+// Queries of every kind the window makes: words, similar words, prefixes,
+// phrases, exclusions, operators, each field, each order, the archive filter.
+QList<search::Query> comparisonQueries()
+{
+    QList<search::Query> list;
+    const auto add = [&list](const char* words, bool similar = true) {
+        search::Query q;
+        q.words = QString::fromUtf8(words);
+        q.similarWords = similar;
+        list << q;
+        return &list.last();
+    };
+    add("condominio");
+    add("condomini", false);
+    add("distanze costruzioni");
+    add("condomin*");
+    add("\"parti comuni\"");
+    add("appalto -collaudo");
+    add("servitù OR usucapione");
+    add("")->court = QStringLiteral("Cassazione");
+    add("spese")->section = QStringLiteral("II");
+    add("")->years = QStringLiteral("1990-1995");
+    add("")->number = QStringLiteral("1400");
+    add("danno")->sort = SortOrder::DateNewestFirst;
+    add("danno")->sort = SortOrder::ArchivePosition;
+    add("danno")->archive = Archive::edilizia;
+    return list;
+}
+
+// What a user sees of the results: the counts, and each hit's place, citation and text, in order.
+QStringList seen(const search::Results& r)
+{
+    QStringList lines{QStringLiteral("status %1 total %2").arg(int(r.status)).arg(r.total)};
+    for (int n : r.perArchive)
+        lines.last() += QStringLiteral(" %1").arg(n);
+    for (const search::Hit& h : r.hits)
+        lines << QStringLiteral("%1/%2/%3 %4 | %5 | %6")
+                     .arg(corpus::indexOf(h.ref.archive))
+                     .arg(h.ref.topic)
+                     .arg(h.ref.position)
+                     .arg(h.citation.text, h.topicTitle, h.text.left(40));
+    return lines;
+}
+
+// The engine whose index is built in memory, the answers every engine must give.
+search::SearchEngine& memoryEngine()
+{
+    static search::SearchEngine engine;
+    return engine;
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(SortOrder)
@@ -242,6 +305,91 @@ private slots:
     {
         registry().reset();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    // The index the build writes answers every kind of query exactly as the
+    // index built in memory from the same corpus, and offers the same fields.
+    void indexFileAnswersAsTheMemoryIndex()
+    {
+        QVERIFY2(QFileInfo(shippedIndex()).isFile(), qPrintable(shippedIndex()));
+        search::SearchEngine fromFile(&search::SearchEngine::corpusMassime, corpusIndexFile(shippedIndex()),
+                                      &search::SearchEngine::corpusMassima);
+        for (const search::Query& q : comparisonQueries()) {
+            const QStringList file = seen(fromFile.search(q)), memory = seen(memoryEngine().search(q));
+            QVERIFY2(file.size() > 1, qPrintable(q.words));
+            QCOMPARE(file, memory);
+        }
+        QVERIFY(fromFile.figures().fromFile);
+        QCOMPARE(fromFile.figures().massime, memoryEngine().figures().massime);
+        QCOMPARE(fromFile.figures().unreadableCitations, memoryEngine().figures().unreadableCitations);
+        QCOMPARE(fromFile.courts(), memoryEngine().courts());
+        QCOMPARE(fromFile.sections(), memoryEngine().sections());
+    }
+
+    // An index file that cannot serve this corpus is never used: the index is
+    // built in memory and every answer is the one the corpus gives.
+    void unusableIndexFileFallsBack_data()
+    {
+        QTest::addColumn<QString>("damage");
+        for (const char* damage : {"missing", "empty", "truncated", "folder", "pipe", "another corpus"})
+            QTest::newRow(damage) << QString::fromLatin1(damage);
+        for (int part : {0, 5, 10, 15}) // the header, early and late tables, the end
+            QTest::newRow(qPrintable(QStringLiteral("corrupt %1/16").arg(part))) << QStringLiteral("corrupt %1").arg(part);
+    }
+    void unusableIndexFileFallsBack()
+    {
+        QFETCH(QString, damage);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(search::SearchEngine::indexFileName());
+        QFile shipped(shippedIndex());
+        QVERIFY(shipped.open(QIODevice::ReadOnly));
+        QByteArray bytes = shipped.readAll();
+        const auto plant = [&path](const QByteArray& content) {
+            QFile f(path);
+            return f.open(QIODevice::WriteOnly) && f.write(content) == content.size();
+        };
+        if (damage == QLatin1String("empty")) {
+            QVERIFY(plant({}));
+        } else if (damage == QLatin1String("truncated")) {
+            QVERIFY(plant(bytes.left(bytes.size() / 2)));
+        } else if (damage.startsWith(QLatin1String("corrupt"))) {
+            // One block of the file overwritten: a table, records or metadata.
+            const qsizetype at = bytes.size() * damage.mid(8).toInt() / 16 / 4096 * 4096;
+            QRandomGenerator noise(1);
+            for (qsizetype i = at; i < at + 4096 && i < bytes.size(); ++i)
+                bytes[i] = char(noise.bounded(256));
+            QVERIFY(plant(bytes));
+        } else if (damage == QLatin1String("folder")) {
+            QVERIFY(QDir().mkpath(path));
+        } else if (damage == QLatin1String("pipe")) {
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        } else if (damage == QLatin1String("another corpus")) {
+            QString problem;
+            QVERIFY2(search::SearchIndex::write(fixtureMassime(), "fixture", path, &problem), qPrintable(problem));
+        }
+        search::SearchEngine engine(&search::SearchEngine::corpusMassime, corpusIndexFile(path),
+                                    &search::SearchEngine::corpusMassima);
+        for (const search::Query& q : comparisonQueries())
+            QCOMPARE(seen(engine.search(q)), seen(memoryEngine().search(q)));
+        QVERIFY(!engine.figures().fromFile);
+        QVERIFY(!engine.figures().fileProblem.isEmpty());
+        QCOMPARE(engine.figures().massime, memoryEngine().figures().massime);
+    }
+
+    // With its index file, the window's first search answers at once, as every later one.
+    void firstSearchAnswersAtOnceFromTheFile()
+    {
+        search::SearchEngine engine(&search::SearchEngine::corpusMassime, corpusIndexFile(shippedIndex()),
+                                    &search::SearchEngine::corpusMassima);
+        ricerca w(&engine);
+        w.show();
+        control<QLineEdit>(&w, "testo")->setText(QStringLiteral("distanze"));
+        w.cerca();
+        QVERIFY(!w.isBuildingIndex());
+        QVERIFY(engine.figures().fromFile);
+        QVERIFY(!w.hits().isEmpty());
+        QCOMPARE(w.statusText(), QStringLiteral("%1 massime trovate.").arg(w.hits().size()));
+        QCOMPARE(control<QTableView>(&w, "risultati")->model()->rowCount(), w.hits().size());
     }
 
     // The chooser (which builds every archive) and the search window itself leave
@@ -260,7 +408,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!w->isBuildingIndex(), 30000);
         QVERIFY(search::SearchEngine::shared().isBuilt());
         QVERIFY(!w->hits().isEmpty());
-        QCOMPARE(search::SearchEngine::shared().figures().massime, 2051);
+        QCOMPARE(search::SearchEngine::shared().figures().massime, int(search::SearchEngine::corpusMassime().size()));
     }
 
     // The index is built in parts on several threads: every massima must still
