@@ -1,6 +1,7 @@
 #include "ricerca.h"
 
 #include "archives.h"
+#include "colours.h"
 #include "controls.h"
 #include "dialogs.h"
 #include "exports.h"
@@ -35,8 +36,6 @@
 
 namespace {
 
-const QColor DarkBlue(0, 0, 192);
-const QColor DarkRed(160, 0, 0);
 
 // The pause after the last key before the search runs follows what a search
 // costs on this machine: a few times the last search's time (results shown
@@ -76,6 +75,7 @@ public:
         QTextDocument doc;
         doc.setDefaultFont(o.font);
         doc.setDocumentMargin(0);
+        doc.setDefaultStyleSheet(search::Highlighter::styleSheet());
         doc.setHtml(index.data(ResultsModel::HtmlRole).toString());
         const QRect box = style->subElementRect(QStyle::SE_ItemViewItemText, &o, view);
         QAbstractTextDocumentLayout::PaintContext context;
@@ -173,7 +173,7 @@ void ricerca::createControls()
     simili->setToolTip(QStringLiteral("trova anche le altre forme della parola: condominio, condomini, condominiale"));
     scaling::placeTwips(simili, 8400, 150, 3000, 285);
 
-    avviso = Controls::label(this, QStringLiteral("avviso"), {}, font(), DarkRed);
+    avviso = Controls::label(this, QStringLiteral("avviso"), {}, font(), Colours::DarkRed);
     avviso->setAccessibleName(QStringLiteral("Nessun avviso"));
     scaling::placeTwips(avviso, 1800, 480, 9600, 285);
 
@@ -204,7 +204,7 @@ void ricerca::createControls()
     scaling::placeTwips(ordine, 3300, 1260, 3240, 315);
 
     stato = Controls::label(this, QStringLiteral("stato"), QStringLiteral("Scrivere le parole da cercare."), font(),
-                            DarkBlue, std::nullopt, Qt::AlignLeft | Qt::AlignVCenter);
+                            Colours::DarkBlue, std::nullopt, Qt::AlignLeft | Qt::AlignVCenter);
     scaling::placeTwips(stato, 6660, 1260, 4740, 315);
     conteggi = Controls::label(this, QStringLiteral("conteggi"), {}, font(), text, std::nullopt,
                                Qt::AlignLeft | Qt::AlignVCenter);
@@ -240,6 +240,7 @@ void ricerca::createControls()
     massima->setAccessibleName(QStringLiteral("Testo della massima scelta"));
     massima->setOpenLinks(false);
     Controls::styleMassimaText(massima);
+    massima->document()->setDefaultStyleSheet(search::Highlighter::styleSheet());
     scaling::placeTwips(massima, 120, 4980, 11280, 2220);
 
     apri = Controls::button(this, QStringLiteral("apri"), QStringLiteral("Apri ne&ll'archivio"),

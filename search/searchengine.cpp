@@ -1,10 +1,15 @@
-// Xapian's headers use "slots" as a name, which Qt's headers turn into a keyword: Xapian first.
-#include <xapian.h>
+// The search itself. A query from the window (ricerca::cerca) comes here in
+// search(): prepareQuery (querytext.cpp) reads what was typed; run() turns the
+// words into Xapian's query (its parser, with the stemmer of italianstem.cpp,
+// then the similar words and the citation fields), asks the index
+// (searchindex.cpp) and collects the hits; the window shows them through its
+// results model and the highlighter (highlighter.cpp).
 
 #include "searchengine.h"
 
 #include "archivetables.h"
 #include "italianstem.h"
+#include "querytext.h"
 #include "searchindex_p.h"
 #include "textfold.h"
 
@@ -12,8 +17,6 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QHash>
-#include <QRegularExpression>
-#include <QSet>
 
 #include <algorithm>
 #include <atomic>
@@ -25,266 +28,11 @@ namespace {
 
 using namespace terms;
 
-constexpr int MaxQueryLength = 300;
 constexpr Xapian::termcount MaxWildcardTerms = 200;
 
 std::string utf8(const QString& text) { return text.toStdString(); }
 
-// The words typed, made ready for the query parser: folded as the index is,
-// with the operators kept (quotes, a leading - or +, a trailing *, AND OR NOT).
-struct PreparedWords {
-    QString parserText;
-    QStringList words;    // folded words to highlight
-    QStringList prefixes; // folded prefixes to highlight
-    QList<QStringList> phrases; // folded phrases to highlight
-    bool anyPositive = false;
-    bool blocking = false;
-    QString hint;
-};
-
-PreparedWords prepareWords(const QString& typed)
-{
-    PreparedWords p;
-    if (typed.size() > MaxQueryLength) {
-        p.blocking = true;
-        p.hint = QStringLiteral("Testo troppo lungo (%1 caratteri): la ricerca ne accetta al massimo %2.")
-                     .arg(typed.size())
-                     .arg(MaxQueryLength);
-        return p;
-    }
-    QString text;
-    text.reserve(typed.size());
-    bool controls = false;
-    for (QChar c : typed) {
-        if (c == QLatin1Char('\n') || c == QLatin1Char('\r') || c == QLatin1Char('\t'))
-            text.append(QLatin1Char(' '));
-        else if (c.category() == QChar::Other_Control || c.category() == QChar::Other_Format)
-            controls = true;
-        else
-            text.append(isQuote(c) ? QChar(u'"') : c);
-    }
-    QStringList notes;
-    if (controls)
-        notes << QStringLiteral("Caratteri di controllo ignorati.");
-
-    const QList<Token> tokens = tokenize(text);
-    QStringList parts;
-    bool inPhrase = false;
-    bool openPending = false;
-    bool excludedPhrase = false;
-    bool minusPending = false;
-    bool plusPending = false;
-    bool afterNot = false;
-    QStringList phrase; // the words of the phrase being read
-    QSet<qsizetype> consumedStars;
-
-    // The characters between two words: quotes, signs, stray asterisks.
-    auto readGap = [&](qsizetype from, qsizetype to) {
-        for (qsizetype i = from; i < to; ++i) {
-            const QChar c = text[i];
-            if (c == QLatin1Char('"')) {
-                if (inPhrase) {
-                    if (!parts.isEmpty() && !openPending)
-                        parts.last() += QLatin1Char('"');
-                    if (!excludedPhrase && !phrase.isEmpty())
-                        p.phrases << phrase;
-                    phrase.clear();
-                    inPhrase = openPending = excludedPhrase = false;
-                } else {
-                    inPhrase = openPending = true;
-                    excludedPhrase = minusPending;
-                }
-            } else if (c == QLatin1Char('*') && !consumedStars.contains(i)) {
-                p.blocking = true;
-                p.hint = QStringLiteral("L'asterisco va scritto in fondo a una parola, ad esempio condomin*.");
-            } else if ((c == QLatin1Char('-') || c == QLatin1Char('+')) && !inPhrase
-                       && (i == 0 || text[i - 1].isSpace() || text[i - 1] == QLatin1Char('('))
-                       && (isWordCharAt(text, i + 1) || (i + 1 < text.size() && text[i + 1] == QLatin1Char('"')))) {
-                (c == QLatin1Char('-') ? minusPending : plusPending) = true;
-            }
-        }
-    };
-
-    qsizetype previousEnd = 0;
-    for (const Token& t : tokens) {
-        readGap(previousEnd, t.start);
-        previousEnd = t.start + t.length;
-        const QString raw = text.mid(t.start, t.length);
-        const bool isOperator = !inPhrase
-            && (raw == QLatin1String("AND") || raw == QLatin1String("OR") || raw == QLatin1String("NOT"));
-        QString part = isOperator ? raw : t.folded;
-        const bool excluded = excludedPhrase || minusPending || afterNot;
-        if (!isOperator) {
-            if (minusPending && !openPending)
-                part.prepend(QLatin1Char('-'));
-            else if (plusPending && !openPending)
-                part.prepend(QLatin1Char('+'));
-        }
-        if (openPending) {
-            part.prepend(minusPending ? QStringLiteral("-\"") : QStringLiteral("\""));
-            openPending = false;
-        }
-        minusPending = plusPending = false;
-        bool prefix = false;
-        if (previousEnd < text.size() && text[previousEnd] == QLatin1Char('*')) {
-            consumedStars.insert(previousEnd);
-            if (isWordCharAt(text, previousEnd + 1)) {
-                p.blocking = true;
-                p.hint = QStringLiteral("L'asterisco va soltanto in fondo alla parola, ad esempio condomin*.");
-            } else if (!inPhrase && !isOperator) {
-                if (t.folded.size() < 2) {
-                    p.blocking = true;
-                    p.hint = QStringLiteral("Scrivere almeno due lettere prima dell'asterisco.");
-                }
-                part += QLatin1Char('*');
-                prefix = true;
-            }
-        }
-        parts << part;
-        if (isOperator) {
-            afterNot = raw == QLatin1String("NOT");
-            continue;
-        }
-        afterNot = false;
-        if (!excluded) {
-            p.anyPositive = true;
-            if (inPhrase)
-                phrase << t.folded;
-            else
-                (prefix ? p.prefixes : p.words) << t.folded;
-        }
-    }
-    readGap(previousEnd, text.size());
-    if (inPhrase) {
-        if (!parts.isEmpty() && !openPending)
-            parts.last() += QLatin1Char('"');
-        if (!excludedPhrase && !phrase.isEmpty())
-            p.phrases << phrase;
-        notes << QStringLiteral("Virgolette non chiuse: la frase è cercata fino alla fine.");
-    }
-    p.parserText = parts.join(QLatin1Char(' '));
-    if (!p.blocking)
-        p.hint = notes.join(QLatin1Char(' '));
-    return p;
-}
-
-struct YearRange {
-    int from = 0;
-    int to = 0;
-};
-
-// "1998", "1990-2000", "1990 - 2000", "1990..2000"; the hint when it is none of those.
-std::optional<YearRange> readYears(const QString& typed, QString* hint)
-{
-    static const QRegularExpression pattern(
-        QStringLiteral("^\\s*(\\d{4})\\s*(?:(?:-|–|\\.\\.|/)\\s*(\\d{4}))?\\s*$"));
-    const auto m = pattern.match(typed);
-    if (!m.hasMatch()) {
-        *hint = QStringLiteral("Anno non valido: scrivere un anno (1998) o un intervallo (1990-2000).");
-        return std::nullopt;
-    }
-    YearRange range{m.captured(1).toInt(), m.captured(2).isEmpty() ? m.captured(1).toInt() : m.captured(2).toInt()};
-    if (range.to < range.from) {
-        *hint = QStringLiteral("Intervallo di anni rovesciato: scrivere prima l'anno più lontano (%1-%2).")
-                    .arg(range.to)
-                    .arg(range.from);
-        return std::nullopt;
-    }
-    return range;
-}
-
-std::optional<int> readDecisionNumber(const QString& typed, QString* hint)
-{
-    static const QRegularExpression pattern(QStringLiteral("^\\s*(?:nn?\\.?\\s*)?(\\d{1,7})\\s*$"),
-                                            QRegularExpression::CaseInsensitiveOption);
-    const auto m = pattern.match(typed);
-    if (!m.hasMatch()) {
-        *hint = QStringLiteral("Numero della decisione non valido: scrivere soltanto le cifre (1400).");
-        return std::nullopt;
-    }
-    return m.captured(1).toInt();
-}
-
 } // namespace
-
-// ---------------------------------------------------------------------------
-
-Highlighter::Highlighter(QStringList words, QStringList prefixes, QList<QStringList> phrases, bool similarWords)
-    : words_(std::move(words)), prefixes_(std::move(prefixes)), phrases_(std::move(phrases)), similar_(similarWords)
-{
-    if (similar_)
-        for (const QString& w : words_)
-            stems_ << stemOf(w);
-}
-
-bool Highlighter::matches(const QString& foldedWord) const
-{
-    if (words_.contains(foldedWord))
-        return true;
-    for (const QString& prefix : prefixes_)
-        if (foldedWord.startsWith(prefix))
-            return true;
-    return similar_ && !stems_.isEmpty() && stems_.contains(stemOf(foldedWord));
-}
-
-QList<bool> Highlighter::marks(const QList<Token>& tokens) const
-{
-    QList<bool> marked(tokens.size(), false);
-    for (qsizetype i = 0; i < tokens.size(); ++i) {
-        if (matches(tokens[i].folded))
-            marked[i] = true;
-        for (const QStringList& phrase : phrases_) {
-            qsizetype n = 0;
-            while (n < phrase.size() && i + n < tokens.size() && tokens[i + n].folded == phrase[n])
-                ++n;
-            if (n == phrase.size())
-                for (qsizetype k = 0; k < n; ++k)
-                    marked[i + k] = true;
-        }
-    }
-    return marked;
-}
-
-QString Highlighter::markedHtml(const QString& text, qsizetype from, qsizetype to) const
-{
-    QString html;
-    qsizetype at = from;
-    const QList<Token> tokens = tokenize(QStringView(text).mid(from, to - from));
-    const QList<bool> marked = marks(tokens);
-    for (qsizetype i = 0; i < tokens.size(); ++i) {
-        if (!marked[i])
-            continue;
-        const qsizetype start = from + tokens[i].start;
-        html += text.mid(at, start - at).toHtmlEscaped();
-        html += QStringLiteral("<span style=\"background-color:#ffff00;color:#000000;font-weight:bold\">")
-              + text.mid(start, tokens[i].length).toHtmlEscaped() + QStringLiteral("</span>");
-        at = start + tokens[i].length;
-    }
-    html += text.mid(at, to - at).toHtmlEscaped();
-    return html;
-}
-
-QString Highlighter::html(const QString& text) const { return markedHtml(text, 0, text.size()); }
-
-QString Highlighter::snippet(const QString& text, int width) const
-{
-    qsizetype first = -1;
-    if (!isEmpty()) {
-        const QList<Token> tokens = tokenize(text);
-        const QList<bool> marked = marks(tokens);
-        for (qsizetype i = 0; i < tokens.size() && first < 0; ++i)
-            if (marked[i])
-                first = tokens[i].start;
-    }
-    qsizetype from = first < 0 ? 0 : qMax<qsizetype>(0, first - width / 8); // the match near the start of the line
-    while (from > 0 && !text[from - 1].isSpace())
-        --from; // start on a word
-    qsizetype to = qMin<qsizetype>(text.size(), from + width);
-    while (to < text.size() && !text[to].isSpace() && to - from < width + 20)
-        ++to; // end on a word
-    return (from > 0 ? QStringLiteral("… ") : QString()) + markedHtml(text, from, to)
-         + (to < text.size() ? QStringLiteral(" …") : QString());
-}
 
 // ---------------------------------------------------------------------------
 
@@ -305,8 +53,7 @@ struct SearchEngine::Impl {
     // The index was found damaged while searching: it is dropped (and built in memory next time).
     void dropDamagedFile();
     // The matches of a sound query, counted per archive; Xapian's exceptions pass through.
-    Results run(const Query& query, const PreparedWords& words, const std::optional<YearRange>& years,
-                const std::optional<int>& number) const;
+    Results run(const Query& query, const PreparedQuery& prepared) const;
     Xapian::Query withSimilarWords(const Xapian::Query& query) const;
     // Nothing when no field is set; otherwise the query every hit must match,
     // which is MatchNothing (an empty query) when a field matches no massima.
@@ -529,23 +276,12 @@ Results answer(Results::Status status, const QString& hint)
 
 Results SearchEngine::search(const Query& query)
 {
-    const PreparedWords words = prepareWords(query.words);
-    QString fieldHint;
-    std::optional<YearRange> years;
-    std::optional<int> number;
-    if (!query.years.trimmed().isEmpty() && !(years = readYears(query.years, &fieldHint)))
-        return answer(Results::Status::Invalid, fieldHint);
-    if (!query.number.trimmed().isEmpty() && !(number = readDecisionNumber(query.number, &fieldHint)))
-        return answer(Results::Status::Invalid, fieldHint);
-    if (words.blocking)
-        return answer(Results::Status::Invalid, words.hint);
-
-    const bool anyField = !query.court.isEmpty() || !query.section.trimmed().isEmpty() || years || number;
-    if (words.parserText.trimmed().isEmpty() && !anyField)
+    const PreparedQuery prepared = prepareQuery(query);
+    const PreparedWords& words = prepared.words;
+    if (prepared.invalid)
+        return answer(Results::Status::Invalid, *prepared.invalid);
+    if (prepared.empty)
         return answer(Results::Status::Empty, words.hint);
-    if (!words.anyPositive && !words.parserText.trimmed().isEmpty() && !anyField)
-        return answer(Results::Status::Invalid,
-                      QStringLiteral("Indicare almeno una parola da cercare, oltre a quelle da escludere."));
 
     // A file found damaged while searching is dropped and the search made again
     // over the index built in memory: never a result read from a damaged file.
@@ -563,7 +299,7 @@ Results SearchEngine::search(const Query& query)
         if (!isBuilt() || !d->index)
             return answer(Results::Status::Invalid, QStringLiteral("L'indice delle massime non è disponibile."));
         try {
-            Results results = d->run(query, words, years, number);
+            Results results = d->run(query, prepared);
             results.status = Results::Status::Ok;
             results.hint = words.hint;
             results.highlighter = Highlighter(words.words, words.prefixes, words.phrases, query.similarWords);
@@ -582,9 +318,9 @@ Results SearchEngine::search(const Query& query)
     return answer(Results::Status::Invalid, QStringLiteral("La ricerca non è riuscita: provare con altre parole."));
 }
 
-Results SearchEngine::Impl::run(const Query& query, const PreparedWords& words, const std::optional<YearRange>& years,
-                                const std::optional<int>& number) const
+Results SearchEngine::Impl::run(const Query& query, const PreparedQuery& prepared) const
 {
+    const PreparedWords& words = prepared.words;
     const Xapian::Database& db = index->data().db;
     Xapian::Query match = Xapian::Query::MatchAll;
     if (!words.parserText.trimmed().isEmpty()) {
@@ -605,7 +341,7 @@ Results SearchEngine::Impl::run(const Query& query, const PreparedWords& words, 
         if (query.similarWords)
             match = withSimilarWords(match);
     }
-    if (const std::optional<Xapian::Query> fields = fieldFilter(query, years, number))
+    if (const std::optional<Xapian::Query> fields = fieldFilter(query, prepared.years, prepared.number))
         match = Xapian::Query(Xapian::Query::OP_FILTER, match, *fields);
 
     Xapian::Enquire enquire(db);

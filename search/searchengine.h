@@ -8,7 +8,7 @@
 
 #include "archives.h"
 #include "citation.h"
-#include "textfold.h"
+#include "highlighter.h"
 
 #include <QByteArray>
 #include <QList>
@@ -54,32 +54,6 @@ struct Query {
     // once nor is built yet answers NeedsIndex, so a window can build it
     // without waiting.
     bool buildIndex = true;
-};
-
-// The words of a query as the highlights need them.
-class Highlighter {
-public:
-    Highlighter() = default;
-    // Phrases are marked only where all their words stand in a row.
-    Highlighter(QStringList words, QStringList prefixes, QList<QStringList> phrases, bool similarWords);
-    bool isEmpty() const { return words_.isEmpty() && prefixes_.isEmpty() && phrases_.isEmpty(); }
-    // Whether a folded word of a text matches one of the query's words.
-    bool matches(const QString& foldedWord) const;
-    // The whole text as HTML, matched words marked.
-    QString html(const QString& text) const;
-    // One line of text around the first matched word (the text's start without
-    // one), at most about `width` characters, as HTML with the words marked.
-    QString snippet(const QString& text, int width = 160) const;
-
-private:
-    QString markedHtml(const QString& text, qsizetype from, qsizetype to) const;
-    // For each word of the text, whether it is marked.
-    QList<bool> marks(const QList<Token>& tokens) const;
-    QStringList words_;
-    QStringList stems_;
-    QStringList prefixes_;
-    QList<QStringList> phrases_;
-    bool similar_ = true;
 };
 
 struct Hit {

@@ -1,0 +1,249 @@
+#include "querytext.h"
+
+#include "textfold.h"
+
+#include <QRegularExpression>
+#include <QSet>
+
+namespace search {
+
+namespace {
+
+constexpr int MaxQueryLength = 300;
+
+// The typed text with line breaks as blanks, control and format characters
+// dropped (`dropped` says whether there were any) and every kind of quotation
+// mark as the parser's ".
+QString cleaned(const QString& typed, bool* dropped)
+{
+    QString text;
+    text.reserve(typed.size());
+    for (QChar c : typed) {
+        if (c == QLatin1Char('\n') || c == QLatin1Char('\r') || c == QLatin1Char('\t'))
+            text.append(QLatin1Char(' '));
+        else if (c.category() == QChar::Other_Control || c.category() == QChar::Other_Format)
+            *dropped = true;
+        else
+            text.append(isQuote(c) ? QChar(u'"') : c);
+    }
+    return text;
+}
+
+bool isOperatorWord(const QString& raw)
+{
+    return raw == QLatin1String("AND") || raw == QLatin1String("OR") || raw == QLatin1String("NOT");
+}
+
+// Reads the words of a query one at a time, and what stands between them, into
+// the parser's text; each sign or quote changes the state the next word is read in.
+class WordsReader {
+public:
+    explicit WordsReader(QString text) : text_(std::move(text)) {}
+
+    PreparedWords read()
+    {
+        qsizetype previousEnd = 0;
+        for (const Token& t : tokenize(text_)) {
+            readGap(previousEnd, t.start);
+            previousEnd = t.start + t.length;
+            readWord(t, previousEnd);
+        }
+        readGap(previousEnd, text_.size());
+        if (inPhrase_) {
+            closePhrase();
+            notes_ << QStringLiteral("Virgolette non chiuse: la frase è cercata fino alla fine.");
+        }
+        p_.parserText = parts_.join(QLatin1Char(' '));
+        return p_;
+    }
+
+    const QStringList& notes() const { return notes_; }
+
+private:
+    void block(const QString& why)
+    {
+        p_.blocking = true;
+        p_.hint = why;
+    }
+
+    // The characters between two words: quotes, signs, stray asterisks.
+    void readGap(qsizetype from, qsizetype to)
+    {
+        for (qsizetype i = from; i < to; ++i) {
+            const QChar c = text_[i];
+            if (c == QLatin1Char('"'))
+                inPhrase_ ? closePhrase() : openPhrase();
+            else if (c == QLatin1Char('*') && !consumedStars_.contains(i))
+                block(QStringLiteral("L'asterisco va scritto in fondo a una parola, ad esempio condomin*."));
+            else if ((c == QLatin1Char('-') || c == QLatin1Char('+')) && isSignBeforeWord(i))
+                (c == QLatin1Char('-') ? minusPending_ : plusPending_) = true;
+        }
+    }
+
+    // A - or + outside a phrase, after a blank or an opening parenthesis, before a word or a phrase.
+    bool isSignBeforeWord(qsizetype i) const
+    {
+        return !inPhrase_ && (i == 0 || text_[i - 1].isSpace() || text_[i - 1] == QLatin1Char('('))
+            && (isWordCharAt(text_, i + 1) || (i + 1 < text_.size() && text_[i + 1] == QLatin1Char('"')));
+    }
+
+    void openPhrase()
+    {
+        inPhrase_ = openPending_ = true;
+        excludedPhrase_ = minusPending_;
+    }
+
+    void closePhrase()
+    {
+        if (!parts_.isEmpty() && !openPending_)
+            parts_.last() += QLatin1Char('"');
+        if (!excludedPhrase_ && !phrase_.isEmpty())
+            p_.phrases << phrase_;
+        phrase_.clear();
+        inPhrase_ = openPending_ = excludedPhrase_ = false;
+    }
+
+    void readWord(const Token& t, qsizetype end)
+    {
+        const QString raw = text_.mid(t.start, t.length);
+        const bool isOperator = !inPhrase_ && isOperatorWord(raw);
+        const bool excluded = excludedPhrase_ || minusPending_ || afterNot_;
+        QString part = isOperator ? raw : t.folded;
+        if (!isOperator && !openPending_) {
+            if (minusPending_)
+                part.prepend(QLatin1Char('-'));
+            else if (plusPending_)
+                part.prepend(QLatin1Char('+'));
+        }
+        if (openPending_) {
+            part.prepend(minusPending_ ? QStringLiteral("-\"") : QStringLiteral("\""));
+            openPending_ = false;
+        }
+        minusPending_ = plusPending_ = false;
+        const bool prefix = readStar(t, end, isOperator, &part);
+        parts_ << part;
+        if (isOperator) {
+            afterNot_ = raw == QLatin1String("NOT");
+            return;
+        }
+        afterNot_ = false;
+        if (excluded)
+            return;
+        p_.anyPositive = true;
+        if (inPhrase_)
+            phrase_ << t.folded;
+        else
+            (prefix ? p_.prefixes : p_.words) << t.folded;
+    }
+
+    // An asterisk right after the word makes it a prefix, outside phrases; true when it does.
+    bool readStar(const Token& t, qsizetype end, bool isOperator, QString* part)
+    {
+        if (end >= text_.size() || text_[end] != QLatin1Char('*'))
+            return false;
+        consumedStars_.insert(end);
+        if (isWordCharAt(text_, end + 1)) {
+            block(QStringLiteral("L'asterisco va soltanto in fondo alla parola, ad esempio condomin*."));
+            return false;
+        }
+        if (inPhrase_ || isOperator)
+            return false;
+        if (t.folded.size() < 2)
+            block(QStringLiteral("Scrivere almeno due lettere prima dell'asterisco."));
+        *part += QLatin1Char('*');
+        return true;
+    }
+
+    const QString text_;
+    PreparedWords p_;
+    QStringList parts_;
+    QStringList notes_;
+    QStringList phrase_; // the words of the phrase being read
+    QSet<qsizetype> consumedStars_;
+    bool inPhrase_ = false;
+    bool openPending_ = false;    // a phrase opened, its first word not read yet
+    bool excludedPhrase_ = false; // the phrase being read was opened with -
+    bool minusPending_ = false;
+    bool plusPending_ = false;
+    bool afterNot_ = false;
+};
+
+// "1998", "1990-2000", "1990 - 2000", "1990..2000"; the hint when it is none of those.
+std::optional<YearRange> readYears(const QString& typed, QString* hint)
+{
+    static const QRegularExpression pattern(
+        QStringLiteral("^\\s*(\\d{4})\\s*(?:(?:-|–|\\.\\.|/)\\s*(\\d{4}))?\\s*$"));
+    const auto m = pattern.match(typed);
+    if (!m.hasMatch()) {
+        *hint = QStringLiteral("Anno non valido: scrivere un anno (1998) o un intervallo (1990-2000).");
+        return std::nullopt;
+    }
+    YearRange range{m.captured(1).toInt(), m.captured(2).isEmpty() ? m.captured(1).toInt() : m.captured(2).toInt()};
+    if (range.to < range.from) {
+        *hint = QStringLiteral("Intervallo di anni rovesciato: scrivere prima l'anno più lontano (%1-%2).")
+                    .arg(range.to)
+                    .arg(range.from);
+        return std::nullopt;
+    }
+    return range;
+}
+
+std::optional<int> readDecisionNumber(const QString& typed, QString* hint)
+{
+    static const QRegularExpression pattern(QStringLiteral("^\\s*(?:nn?\\.?\\s*)?(\\d{1,7})\\s*$"),
+                                            QRegularExpression::CaseInsensitiveOption);
+    const auto m = pattern.match(typed);
+    if (!m.hasMatch()) {
+        *hint = QStringLiteral("Numero della decisione non valido: scrivere soltanto le cifre (1400).");
+        return std::nullopt;
+    }
+    return m.captured(1).toInt();
+}
+
+} // namespace
+
+PreparedWords prepareWords(const QString& typed)
+{
+    if (typed.size() > MaxQueryLength) {
+        PreparedWords p;
+        p.blocking = true;
+        p.hint = QStringLiteral("Testo troppo lungo (%1 caratteri): la ricerca ne accetta al massimo %2.")
+                     .arg(typed.size())
+                     .arg(MaxQueryLength);
+        return p;
+    }
+    bool dropped = false;
+    WordsReader reader(cleaned(typed, &dropped));
+    PreparedWords p = reader.read();
+    QStringList notes = reader.notes();
+    if (dropped)
+        notes.prepend(QStringLiteral("Caratteri di controllo ignorati."));
+    if (!p.blocking)
+        p.hint = notes.join(QLatin1Char(' '));
+    return p;
+}
+
+PreparedQuery prepareQuery(const Query& query)
+{
+    PreparedQuery q;
+    q.words = prepareWords(query.words);
+    QString hint;
+    if (!query.years.trimmed().isEmpty() && !(q.years = readYears(query.years, &hint)))
+        q.invalid = hint;
+    else if (!query.number.trimmed().isEmpty() && !(q.number = readDecisionNumber(query.number, &hint)))
+        q.invalid = hint;
+    else if (q.words.blocking)
+        q.invalid = q.words.hint;
+    if (q.invalid)
+        return q;
+
+    const bool anyField = !query.court.isEmpty() || !query.section.trimmed().isEmpty() || q.years || q.number;
+    const bool anyWords = !q.words.parserText.trimmed().isEmpty();
+    if (!anyWords && !anyField)
+        q.empty = true;
+    else if (anyWords && !q.words.anyPositive && !anyField)
+        q.invalid = QStringLiteral("Indicare almeno una parola da cercare, oltre a quelle da escludere.");
+    return q;
+}
+
+} // namespace search
