@@ -21,6 +21,8 @@ packages=(
   pulseaudio
   # the start-up benchmark under an X server
   xvfb xauth
+  # the run of each test function on its own reads CTest's list of tests with it
+  python3
 )
 
 sudo=""
