@@ -3,12 +3,12 @@
 #include "assets.h"
 #include "colours.h"
 #include "controls.h"
+#include "controltable.h"
 #include "dialogs.h"
 #include "exports.h"
 #include "fonts.h"
 #include "modlexoria.h"
 #include "trash.h"
-#include "twips.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -66,7 +66,7 @@ const QList<ToolbarButton>& toolbarLayout()
         };
         const ToolbarButton separator;
         QList<ToolbarButton> t = {
-            command("elimina file", "elimina", "edit-delete", &BrowserWindow::eliminare_click),
+            command("elimina file", "elimina", "edit-delete", &BrowserWindow::eliminare_Click),
             command("stampa sentenza visualizzata", "stampa", "document-print", &BrowserWindow::stampa_Click),
             separator,
             window(0, QStringLiteral("Menu"), QStringLiteral("menu")),
@@ -114,8 +114,10 @@ BrowserWindow::BrowserWindow(corpus::Archive archive, QWidget* parent) : QMainWi
     setWindowTitle(archiveInfo().caption);
     setFont(sansSerif(8.25));
     createMenus();
+    createSurface();
     createControls();
     createToolbar();
+    connectSignals();
     connectButtons();
     setTabOrder();
 }
@@ -133,7 +135,7 @@ void BrowserWindow::createMenus()
 
     QMenu* file = bar->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("file"));
-    add(file, QStringLiteral("eliminare"), QStringLiteral("&Elimina..."), &BrowserWindow::eliminare_click);
+    add(file, QStringLiteral("eliminare"), QStringLiteral("&Elimina..."), &BrowserWindow::eliminare_Click);
     separator(file, QStringLiteral("l4"));
     QMenu* stam = file->addMenu(QStringLiteral("S&tampa"));
     stam->setObjectName(QStringLiteral("stam"));
@@ -234,6 +236,16 @@ void BrowserWindow::showEvent(QShowEvent* event)
     QMainWindow::showEvent(event);
 }
 
+void BrowserWindow::connectSignals()
+{
+    // Only a real change of the selection chooses a topic (focus alone does not).
+    connect(List1, &QListWidget::itemSelectionChanged, this, [this] {
+        if (!List1->selectedItems().isEmpty())
+            List1_Click();
+    });
+    connect(HScroll1, &QScrollBar::valueChanged, this, [this] { HScroll1_Change(); });
+}
+
 void BrowserWindow::connectButtons()
 {
     connect(aiuto, &QPushButton::clicked, this, &BrowserWindow::aiuto_Click);
@@ -260,7 +272,7 @@ bool BrowserWindow::eventFilter(QObject* watched, QEvent* event)
     return QMainWindow::eventFilter(watched, event);
 }
 
-void BrowserWindow::createControls()
+void BrowserWindow::createSurface()
 {
     // The client area below the menu bar is the scaler's design surface (9480 x 6135 twips).
     surface_ = new QWidget(this);
@@ -268,80 +280,52 @@ void BrowserWindow::createControls()
     setCentralWidget(surface_);
     Controls::setBackColor(surface_, DesignBackground);
     ScaledForm::setDesignClientSize(this, 9480, 6135);
+}
 
-    Toolbar1 = new QToolBar(surface_);
-    Toolbar1->setObjectName(QStringLiteral("Toolbar1"));
-    Toolbar1->setFocusPolicy(Qt::NoFocus);
-    scaling::placeTwips(Toolbar1, 0, 0, 9480, 420);
+void BrowserWindow::createControls() { ControlTable::build(surface_, controlTable()); }
 
-    Label1 = Controls::label(surface_, QStringLiteral("Label1"), {}, sansSerif(12), DarkBlue, Yellow, Qt::AlignCenter);
-    Label1->setToolTip(QStringLiteral("totale delle sentenze disponibili nella corrente versione del programma"));
-    scaling::placeTwips(Label1, 120, 600, 2535, 375);
-
-    Label2 = Controls::label(surface_, QStringLiteral("Label2"), {}, sansSerif(13.5), DarkBlue, Yellow, Qt::AlignCenter);
-    Label2->setToolTip(QStringLiteral("argomento relativo alle massime visualizzate"));
-    scaling::placeTwips(Label2, 2760, 600, 6615, 495);
-
-    List1 = new QListWidget(surface_);
-    List1->setObjectName(QStringLiteral("List1"));
-    List1->setAccessibleName(QStringLiteral("Elenco degli argomenti"));
-    List1->setSelectionMode(QAbstractItemView::SingleSelection);
-    // Long titles are cut at the edge, as in a classic list box; the chosen
-    // title is shown in full above the text.
-    List1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    List1->setTextElideMode(Qt::ElideNone);
-    scaling::placeTwips(List1, 120, 1080, 2535, 4350);
-    // Only a real change of the selection chooses a topic (focus alone does not).
-    connect(List1, &QListWidget::itemSelectionChanged, this, [this] {
-        if (!List1->selectedItems().isEmpty())
-            List1_Click();
-    });
-
-    HScroll1 = new QScrollBar(Qt::Horizontal, surface_);
-    HScroll1->setObjectName(QStringLiteral("HScroll1"));
-    HScroll1->setAccessibleName(QStringLiteral("Scorrimento delle massime"));
-    HScroll1->setRange(1, archiveInfo().positions);
-    HScroll1->setSingleStep(1);
-    HScroll1->setPageStep(5);
-    HScroll1->setValue(1);
-    HScroll1->setTracking(false); // nothing happens while the thumb is dragged
-    HScroll1->setFocusPolicy(Qt::StrongFocus); // reachable with Tab, stepped with the arrow keys
-    scaling::placeTwips(HScroll1, 2760, 1200, 5415, 375);
-    connect(HScroll1, &QScrollBar::valueChanged, this, [this] { HScroll1_Change(); });
-
-    conta = Controls::label(surface_, QStringLiteral("conta"), QStringLiteral(" "), sansSerif(13.5), DarkBlue, Yellow,
-                            Qt::AlignCenter);
-    // Its accessible name is its text, kept current by QLabel; the tooltip
-    // says what the number is and serves as the accessible description.
-    conta->setToolTip(archiveInfo().contaTooltip);
-    scaling::placeTwips(conta, 8280, 1200, 1095, 375);
-
-    sent = new QPlainTextEdit(surface_);
-    sent->setObjectName(QStringLiteral("sent"));
-    sent->setAccessibleName(QStringLiteral("Testo della massima"));
-    sent->setReadOnly(true);
-    sent->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    sent->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    Controls::styleMassimaText(sent);
-    scaling::placeTwips(sent, 2760, 1680, 6615, 3720);
-
-    aiuto = Controls::button(surface_, QStringLiteral("aiuto"), QStringLiteral("&AIUTO"),
-                             QStringLiteral("cliccare per visualizzare l'aiuto in linea"), font());
-    scaling::placeTwips(aiuto, 120, 5760, 1095, 375);
-    guidainlinea = Controls::button(surface_, QStringLiteral("guidainlinea"), QStringLiteral("&Guida in linea"),
-                                    QStringLiteral("cliccare per visualizzare gli Argomenti della guida"), font());
-    scaling::placeTwips(guidainlinea, 1200, 5760, 1095, 375);
-
-    passo = Controls::label(surface_, QStringLiteral("passo"), {}, font(), DarkBlue, Yellow, Qt::AlignCenter);
-    passo->setToolTip(QStringLiteral("indicazioni sulla procedura e sul numero di massime disponibili"));
-    scaling::placeTwips(passo, 2400, 5640, 4695, 450);
-
-    stampiamo = Controls::button(surface_, QStringLiteral("stampiamo"), QStringLiteral("&Stampa"),
-                                 QStringLiteral("cliccare per stampare la sentenza visualizzata"), font());
-    scaling::placeTwips(stampiamo, 7200, 5760, 1095, 375);
-    esco = Controls::button(surface_, QStringLiteral("esco"), QStringLiteral("&USCITA"),
-                            QStringLiteral("cliccare per uscire da Lexoria"), font());
-    scaling::placeTwips(esco, 8280, 5760, 1095, 375);
+std::vector<ControlTable::Control> BrowserWindow::controlTable()
+{
+    using ControlTable::Kind;
+    const corpus::ArchiveInfo& info = archiveInfo();
+    return {
+        {.kind = Kind::ToolBar, .name = QStringLiteral("Toolbar1"), .into = Toolbar1, .rect = {0, 0, 9480, 420}},
+        {.kind = Kind::Label, .name = QStringLiteral("Label1"), .into = Label1, .rect = {120, 600, 2535, 375},
+         .font = sansSerif(12), .colour = DarkBlue, .background = Yellow, .alignment = Qt::AlignCenter,
+         .toolTip = QStringLiteral("totale delle sentenze disponibili nella corrente versione del programma")},
+        {.kind = Kind::Label, .name = QStringLiteral("Label2"), .into = Label2, .rect = {2760, 600, 6615, 495},
+         .font = sansSerif(13.5), .colour = DarkBlue, .background = Yellow, .alignment = Qt::AlignCenter,
+         .toolTip = QStringLiteral("argomento relativo alle massime visualizzate")},
+        // Long titles are cut at the edge, as in a classic list box; the chosen
+        // title is shown in full above the text.
+        {.kind = Kind::List, .name = QStringLiteral("List1"), .into = List1, .rect = {120, 1080, 2535, 4350},
+         .accessibleName = QStringLiteral("Elenco degli argomenti")},
+        // Reachable with Tab, stepped with the arrow keys.
+        {.kind = Kind::HScrollBar, .name = QStringLiteral("HScroll1"), .into = HScroll1,
+         .rect = {2760, 1200, 5415, 375}, .accessibleName = QStringLiteral("Scorrimento delle massime"),
+         .range = {.minimum = 1, .maximum = info.positions, .singleStep = 1, .pageStep = 5},
+         .focus = Qt::StrongFocus},
+        // Its accessible name is its text, kept current by QLabel; the tooltip
+        // says what the number is and serves as the accessible description.
+        {.kind = Kind::Label, .name = QStringLiteral("conta"), .into = conta, .rect = {8280, 1200, 1095, 375},
+         .text = QStringLiteral(" "), .font = sansSerif(13.5), .colour = DarkBlue, .background = Yellow,
+         .alignment = Qt::AlignCenter, .toolTip = info.contaTooltip},
+        {.kind = Kind::TextView, .name = QStringLiteral("sent"), .into = sent, .rect = {2760, 1680, 6615, 3720},
+         .accessibleName = QStringLiteral("Testo della massima"), .massimaStyle = true},
+        {.kind = Kind::Button, .name = QStringLiteral("aiuto"), .into = aiuto, .rect = {120, 5760, 1095, 375},
+         .text = QStringLiteral("&AIUTO"), .toolTip = QStringLiteral("cliccare per visualizzare l'aiuto in linea")},
+        {.kind = Kind::Button, .name = QStringLiteral("guidainlinea"), .into = guidainlinea,
+         .rect = {1200, 5760, 1095, 375}, .text = QStringLiteral("&Guida in linea"),
+         .toolTip = QStringLiteral("cliccare per visualizzare gli Argomenti della guida")},
+        {.kind = Kind::Label, .name = QStringLiteral("passo"), .into = passo, .rect = {2400, 5640, 4695, 450},
+         .colour = DarkBlue, .background = Yellow, .alignment = Qt::AlignCenter,
+         .toolTip = QStringLiteral("indicazioni sulla procedura e sul numero di massime disponibili")},
+        {.kind = Kind::Button, .name = QStringLiteral("stampiamo"), .into = stampiamo, .rect = {7200, 5760, 1095, 375},
+         .text = QStringLiteral("&Stampa"),
+         .toolTip = QStringLiteral("cliccare per stampare la sentenza visualizzata")},
+        {.kind = Kind::Button, .name = QStringLiteral("esco"), .into = esco, .rect = {8280, 5760, 1095, 375},
+         .text = QStringLiteral("&USCITA"), .toolTip = QStringLiteral("cliccare per uscire da Lexoria")},
+    };
 }
 
 void BrowserWindow::setTabOrder()
@@ -476,7 +460,7 @@ void BrowserWindow::colorare_Click()
     setBackColor(*chosen);
 }
 
-void BrowserWindow::eliminare_click()
+void BrowserWindow::eliminare_Click()
 {
     // The chosen file goes to the desktop's trash, so a wrong pick can be undone.
     // Where no trash can take it, the user is asked first (No by default) and

@@ -10,6 +10,7 @@
 #include <QMainWindow>
 #include <array>
 #include <optional>
+#include <vector>
 
 class QLabel;
 class QListWidget;
@@ -18,6 +19,10 @@ class QPushButton;
 class QScrollBar;
 class QToolBar;
 class QAction;
+
+namespace ControlTable {
+struct Control;
+}
 
 class BrowserWindow : public QMainWindow, public FormHooks {
     Q_OBJECT
@@ -43,7 +48,7 @@ public:
     void HScroll1_Change();
 
     // Commands of the menus, the toolbar and the buttons.
-    void eliminare_click();
+    void eliminare_Click();
     void colorare_Click();
     void usci_Click();
     void fin_Click(int index);
@@ -73,7 +78,10 @@ private:
     void createToolbar();
     void fillToolbar();
     void showEvent(QShowEvent* event) override;
+    void createSurface();
     void createControls();
+    std::vector<ControlTable::Control> controlTable();
+    void connectSignals();
     void connectButtons();
     bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;

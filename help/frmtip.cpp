@@ -2,6 +2,7 @@
 
 #include "colours.h"
 #include "controls.h"
+#include "controltable.h"
 #include "fonts.h"
 #include "textfiles.h"
 #include "tipfile.h"
@@ -29,6 +30,19 @@ constexpr double ButtonLeft = 4260;
 constexpr double ButtonWidth = 1260;
 constexpr double ButtonHeight = 375;
 
+// The tip box keeps its size and place; a tip too long for it gets a vertical
+// scroll bar (and the box a keyboard focus, for the arrow keys).
+QWidget* makeTipBox(QWidget* parent)
+{
+    auto* box = new QScrollArea(parent);
+    box->setFrameShape(QFrame::NoFrame);
+    box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    box->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    box->setWidgetResizable(true);
+    box->setFocusPolicy(Qt::NoFocus);
+    box->viewport()->setAutoFillBackground(false);
+    return box;
+}
 
 } // namespace
 
@@ -37,7 +51,9 @@ frmTip::frmTip(const QString& tipFile, QWidget* parent) : QWidget(parent), tipFi
     setObjectName(QStringLiteral("frmTip"));
     setWindowTitle(QStringLiteral("Suggerimento del giorno"));
     setFont(sansSerif(8.25));
+    setFixedSize(scaling::pixelsFromTwipsX(this, ClientWidth), scaling::pixelsFromTwipsY(this, ClientHeight));
     createControls();
+    connectSignals();
 }
 
 QString frmTip::defaultTipFile()
@@ -81,51 +97,35 @@ QString frmTip::noTipsMessage()
          + QStringLiteral("Inserire nel file un suggerimento per ogni riga.");
 }
 
-void frmTip::createControls()
+void frmTip::createControls() { ControlTable::build(this, controlTable()); }
+
+std::vector<ControlTable::Control> frmTip::controlTable()
 {
-    setFixedSize(scaling::pixelsFromTwipsX(this, ClientWidth), scaling::pixelsFromTwipsY(this, ClientHeight));
-
-    Picture1 = new QFrame(this);
-    Picture1->setObjectName(QStringLiteral("Picture1"));
-    Picture1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    Controls::setBackColor(Picture1, PaleYellow);
-    scaling::placeTwips(Picture1, 120, 120, 3975, 2715);
-
-    Label1 = Controls::label(Picture1, QStringLiteral("Label1"), QStringLiteral("Non tutti sanno che..."),
-                             sansSerif(12, true), palette().color(QPalette::WindowText));
-    scaling::placeTwips(Label1, 180, 150, 3615, 375);
-
-    // The tip box keeps its size and place; a tip too long for it gets a
-    // vertical scroll bar (and the box a keyboard focus, for the arrow keys).
-    tipBox = new QScrollArea(Picture1);
-    tipBox->setObjectName(QStringLiteral("tipBox"));
-    tipBox->setFrameShape(QFrame::NoFrame);
-    tipBox->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    tipBox->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    tipBox->setWidgetResizable(true);
-    tipBox->setFocusPolicy(Qt::NoFocus);
-    tipBox->setAccessibleName(QStringLiteral("Casella del suggerimento"));
-    tipBox->viewport()->setAutoFillBackground(false);
-    scaling::placeTwips(tipBox, 180, 660, 3615, 1935);
-
-    lblTipText = Controls::label(nullptr, QStringLiteral("lblTipText"), {}, sansSerif(9.75),
-                                 palette().color(QPalette::WindowText));
-    // The tip itself is the accessible name (QLabel keeps it current); the
-    // description says what it is.
-    lblTipText->setAccessibleDescription(QStringLiteral("Suggerimento"));
-    lblTipText->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    tipBox->setWidget(lblTipText);
-    lblTipText->setAutoFillBackground(false);
-
-    auto button = [this](const char* name, const char* caption, double top) {
-        QPushButton* b = Controls::button(this, QString::fromLatin1(name), QString::fromUtf8(caption), {}, font());
-        scaling::placeTwips(b, ButtonLeft, top, ButtonWidth, ButtonHeight);
-        return b;
+    using ControlTable::Kind;
+    return {
+        {.kind = Kind::Panel, .name = QStringLiteral("Picture1"), .into = Picture1, .rect = {120, 120, 3975, 2715},
+         .background = PaleYellow},
+        {.kind = Kind::Label, .name = QStringLiteral("Label1"), .into = Label1, .rect = {180, 150, 3615, 375},
+         .text = QStringLiteral("Non tutti sanno che..."), .font = sansSerif(12, true),
+         .parent = QStringLiteral("Picture1")},
+        {.kind = Kind::Custom, .name = QStringLiteral("tipBox"), .into = tipBox, .rect = {180, 660, 3615, 1935},
+         .accessibleName = QStringLiteral("Casella del suggerimento"), .parent = QStringLiteral("Picture1"),
+         .make = makeTipBox},
+        // The tip itself is the accessible name (QLabel keeps it current); the
+        // description says what it is.
+        {.kind = Kind::Label, .name = QStringLiteral("lblTipText"), .into = lblTipText, .font = sansSerif(9.75),
+         .accessibleDescription = QStringLiteral("Suggerimento"), .parent = QStringLiteral("tipBox")},
+        {.kind = Kind::Button, .name = QStringLiteral("cmdOK"), .into = cmdOK,
+         .rect = {ButtonLeft, 120, ButtonWidth, ButtonHeight}, .text = QStringLiteral("&Chiudi"), .isDefault = true},
+        {.kind = Kind::Button, .name = QStringLiteral("cmdNextTip"), .into = cmdNextTip,
+         .rect = {ButtonLeft, 600, ButtonWidth, ButtonHeight}, .text = QStringLiteral("&Successivo")},
+        {.kind = Kind::Button, .name = QStringLiteral("cmdprecedente"), .into = cmdprecedente,
+         .rect = {ButtonLeft, 1080, ButtonWidth, ButtonHeight}, .text = QStringLiteral("&Precedente")},
     };
-    cmdOK = button("cmdOK", "&Chiudi", 120);
-    cmdNextTip = button("cmdNextTip", "&Successivo", 600);
-    cmdprecedente = button("cmdprecedente", "&Precedente", 1080);
-    cmdOK->setDefault(true);
+}
+
+void frmTip::connectSignals()
+{
     connect(cmdOK, &QPushButton::clicked, this, &frmTip::cmdOK_Click);
     connect(cmdNextTip, &QPushButton::clicked, this, &frmTip::cmdNextTip_Click);
     connect(cmdprecedente, &QPushButton::clicked, this, &frmTip::cmdprecedente_Click);

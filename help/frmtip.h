@@ -7,11 +7,16 @@
 
 #include <QStringList>
 #include <QWidget>
+#include <vector>
 
 class QFrame;
 class QLabel;
 class QPushButton;
 class QScrollArea;
+
+namespace ControlTable {
+struct Control;
+}
 
 class frmTip : public QWidget, public FormHooks {
     Q_OBJECT
@@ -47,6 +52,8 @@ public:
 
 private:
     void createControls();
+    std::vector<ControlTable::Control> controlTable();
+    void connectSignals();
     void showText(const QString& text);
 
     QString tipFile_;

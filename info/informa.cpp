@@ -1,6 +1,7 @@
 #include "informa.h"
 
 #include "controls.h"
+#include "controltable.h"
 #include "fonts.h"
 #include "infostyle.h"
 #include "linecontrol.h"
@@ -35,52 +36,49 @@ informa::informa(QWidget* parent) : QWidget(parent)
     setWindowIcon(style()->standardIcon(QStyle::SP_MessageBoxInformation));
     Controls::makeFixedWindow(this, ClientWidth, ClientHeight);
     createControls();
+    fitLabels();
+    connectSignals();
 }
 
-void informa::createControls()
+void informa::createControls() { ControlTable::build(this, controlTable()); }
+
+std::vector<ControlTable::Control> informa::controlTable()
 {
-    const QColor text = palette().color(QPalette::WindowText);
+    using ControlTable::Kind;
     const Qt::Alignment centred = Qt::AlignHCenter | Qt::AlignTop;
-
-    Label3 = Controls::label(this, QStringLiteral("Label3"), Maker::Brand,
-                             Fonts::designFont(QStringLiteral("Arial"), 18, true, true), text, std::nullopt, centred);
-    scaling::placeTwips(Label3, 120, 0, 6615, 375);
-    Label1 = Controls::label(this, QStringLiteral("Label1"), {}, Fonts::designFont(QStringLiteral("Arial Black"), 24, true),
-                             text, std::nullopt, Qt::AlignCenter);
-    scaling::placeTwips(Label1, 240, 360, 6495, 615);
-    Label2 = Controls::label(this, QStringLiteral("Label2"), {}, Fonts::designFont(Fonts::MsSansSerif, 9.75), text,
-                             std::nullopt, centred);
-    scaling::placeTwips(Label2, 240, 960, 6495, 255);
-    Line1 = new LineControl(120, 1320, 6855, 1320, this);
-    Line1->setObjectName(QStringLiteral("Line1"));
-
-    Label5 = Controls::label(this, QStringLiteral("Label5"), QStringLiteral("per sistemi Windows a 32 bit "), font(),
-                             text);
-    scaling::placeTwips(Label5, 2400, 1440, 2175, 255);
-    Label6 = Controls::label(this, QStringLiteral("Label6"), {}, font(), text, std::nullopt, centred);
-    scaling::placeTwips(Label6, 1320, 1680, 4335, 255);
-    Line2 = new LineControl(120, 2040, 6855, 2040, this);
-    Line2->setObjectName(QStringLiteral("Line2"));
-
-    label7 = Controls::label(this, QStringLiteral("label7"), Maker::MusicCredit, font(), Colours::Blue, std::nullopt,
-                             centred);
-    scaling::placeTwips(label7, 0, 2160, 6975, 255);
-    Line3 = new LineControl(120, 2520, 6855, 2520, this);
-    Line3->setObjectName(QStringLiteral("Line3"));
-
-    Label4 = Controls::label(this, QStringLiteral("Label4"), Maker::LegalNotice, font(), text);
-    scaling::placeTwips(Label4, 240, 2640, 3495, 1215);
-
-    cmdOK = Controls::button(this, QStringLiteral("cmdOK"), QStringLiteral("OK"), {}, font());
-    cmdOK->setDefault(true);
-    scaling::placeTwips(cmdOK, 5160, 3120, 1575, 495);
-    connect(cmdOK, &QPushButton::clicked, this, &informa::cmdOK_Click);
-
-    for (QLabel* oneLine : {Label3, Label1, Label2, Label5, Label6, label7}) {
-        oneLine->setWordWrap(false);
-        InfoStyle::fitToText(oneLine);
-    }
+    return {
+        {.kind = Kind::Label, .name = QStringLiteral("Label3"), .into = Label3, .rect = {120, 0, 6615, 375},
+         .text = Maker::Brand, .font = Fonts::designFont(QStringLiteral("Arial"), 18, true, true), .alignment = centred,
+         .wordWrap = false},
+        {.kind = Kind::Label, .name = QStringLiteral("Label1"), .into = Label1, .rect = {240, 360, 6495, 615},
+         .font = Fonts::designFont(QStringLiteral("Arial Black"), 24, true), .alignment = Qt::AlignCenter,
+         .wordWrap = false},
+        {.kind = Kind::Label, .name = QStringLiteral("Label2"), .into = Label2, .rect = {240, 960, 6495, 255},
+         .font = Fonts::designFont(Fonts::MsSansSerif, 9.75), .alignment = centred, .wordWrap = false},
+        {.kind = Kind::Line, .name = QStringLiteral("Line1"), .into = Line1, .line = {120, 1320, 6855, 1320}},
+        {.kind = Kind::Label, .name = QStringLiteral("Label5"), .into = Label5, .rect = {2400, 1440, 2175, 255},
+         .text = QStringLiteral("per sistemi Windows a 32 bit "), .wordWrap = false},
+        {.kind = Kind::Label, .name = QStringLiteral("Label6"), .into = Label6, .rect = {1320, 1680, 4335, 255},
+         .alignment = centred, .wordWrap = false},
+        {.kind = Kind::Line, .name = QStringLiteral("Line2"), .into = Line2, .line = {120, 2040, 6855, 2040}},
+        {.kind = Kind::Label, .name = QStringLiteral("label7"), .into = label7, .rect = {0, 2160, 6975, 255},
+         .text = Maker::MusicCredit, .colour = Colours::Blue, .alignment = centred, .wordWrap = false},
+        {.kind = Kind::Line, .name = QStringLiteral("Line3"), .into = Line3, .line = {120, 2520, 6855, 2520}},
+        {.kind = Kind::Label, .name = QStringLiteral("Label4"), .into = Label4, .rect = {240, 2640, 3495, 1215},
+         .text = Maker::LegalNotice},
+        {.kind = Kind::Button, .name = QStringLiteral("cmdOK"), .into = cmdOK, .rect = {5160, 3120, 1575, 495},
+         .text = QStringLiteral("OK"), .isDefault = true},
+    };
 }
+
+// The one-line labels take the width of their text.
+void informa::fitLabels()
+{
+    for (QLabel* oneLine : {Label3, Label1, Label2, Label5, Label6, label7})
+        InfoStyle::fitToText(oneLine);
+}
+
+void informa::connectSignals() { connect(cmdOK, &QPushButton::clicked, this, &informa::cmdOK_Click); }
 
 QString informa::editionLine()
 {

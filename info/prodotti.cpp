@@ -1,6 +1,7 @@
 #include "prodotti.h"
 
 #include "controls.h"
+#include "controltable.h"
 #include "dialogs.h"
 #include "fonts.h"
 #include "infostyle.h"
@@ -39,7 +40,9 @@ prodotti::prodotti(QWidget* parent) : QWidget(parent)
     Controls::setBackColor(this, PaleYellow);
     ScaledForm::setDesignClientSize(this, 9450, 6390);
     createControls();
+    fitLinkButtons();
     createGrid();
+    connectSignals();
     setTabOrder();
 }
 
@@ -57,94 +60,72 @@ QString prodotti::salesTerms()
          + Maker::WebSite;
 }
 
-void prodotti::createControls()
+void prodotti::createControls() { ControlTable::build(this, controlTable()); }
+
+std::vector<ControlTable::Control> prodotti::controlTable()
 {
-    const QColor text = palette().color(QPalette::WindowText);
-
-    auto button = [this](const QString& name, const QString& caption, const QString& tip, double left, double top,
-                         double width) {
-        QPushButton* b = Controls::button(this, name, caption, tip, font());
-        scaling::placeTwips(b, left, top, width, 375);
-        return b;
+    using ControlTable::Kind;
+    const Qt::Alignment centred = Qt::AlignHCenter | Qt::AlignTop;
+    return {
+        {.kind = Kind::Button, .name = QStringLiteral("cmdsommario"), .into = cmdsommario,
+         .rect = {120, 120, 1215, 375}, .text = QStringLiteral("&Sommario"),
+         .toolTip = QStringLiteral("cliccare per visualizzare il sommario della guida")},
+        {.kind = Kind::Button, .name = QStringLiteral("cmdstampa"), .into = cmdstampa, .rect = {1320, 120, 1215, 375},
+         .text = QStringLiteral("S&tampa"), .toolTip = QStringLiteral("cliccare per stampare il listino")},
+        {.kind = Kind::Button, .name = QStringLiteral("cmdchiudi"), .into = cmdchiudi, .rect = {2520, 120, 1215, 375},
+         .text = QStringLiteral("&Chiudi"),
+         .toolTip = QStringLiteral("cliccare per chiudere la finestra sui prodotti")},
+        {.kind = Kind::Button, .name = QStringLiteral("Command1"), .into = Command1, .rect = {6480, 480, 2415, 375},
+         .text = QStringLiteral("Sito: ") + Maker::WebSite, .toolTip = QStringLiteral("clicca per accedere al sito")},
+        {.kind = Kind::Button, .name = QStringLiteral("Command2"), .into = Command2, .rect = {6480, 840, 2415, 375},
+         .text = QStringLiteral("Email: ") + Maker::Email, .toolTip = QStringLiteral("clicca per inviare un'email")},
+        // The note's text is its accessible name and the problems in its tooltip
+        // its description, both kept current by Qt as they change.
+        {.kind = Kind::Label, .name = QStringLiteral("avviso"), .into = avviso, .rect = {3840, 60, 5490, 420},
+         .colour = Red},
+        {.kind = Kind::Label, .name = QStringLiteral("Label1"), .into = Label1, .rect = {600, 840, 4815, 255},
+         .text = QStringLiteral("VERSIONI PROFESSIONALI PER WINDOWS - LISTINO"), .font = sansSerif(true),
+         .colour = Blue, .background = PaleYellow},
+        {.kind = Kind::Label, .name = QStringLiteral("Label10"), .into = Label10, .rect = {5400, 840, 855, 255},
+         .font = sansSerif(true), .colour = Blue, .wordWrap = false},
+        {.kind = Kind::Label, .name = QStringLiteral("Label2"), .rect = {600, 1320, 495, 495},
+         .text = QStringLiteral("num."), .background = Yellow, .alignment = centred},
+        {.kind = Kind::Label, .name = QStringLiteral("Label3"), .rect = {1080, 1320, 1455, 495},
+         .text = QStringLiteral("nome programma"), .background = Yellow, .alignment = centred},
+        {.kind = Kind::Label, .name = QStringLiteral("Label4"), .rect = {2520, 1320, 3975, 255},
+         .text = QStringLiteral("argomento trattato "), .background = Yellow, .alignment = centred},
+        {.kind = Kind::Label, .name = QStringLiteral("Label5"), .rect = {6480, 1320, 1215, 495},
+         .text = QStringLiteral("costo netto in euro"), .background = Yellow, .alignment = centred,
+         .toolTip = QStringLiteral("al costo netto bisogna aggiungere l'IVA e le eventuali spese di trasporto")},
+        {.kind = Kind::Label, .name = QStringLiteral("Label6"), .rect = {7680, 1320, 1215, 495},
+         .text = QStringLiteral("via internet a euro"), .background = Yellow, .alignment = centred,
+         .toolTip = QStringLiteral("per chi acquista via internet")},
+        {.kind = Kind::Label, .name = QStringLiteral("Label11"), .into = Label11, .rect = {2520, 1560, 3975, 255},
+         .text = QStringLiteral("(per offerte e opportunità vedi il catalogo sul sito)"), .background = Yellow,
+         .alignment = centred, .toolTip = QStringLiteral("esistono versioni ridotte dal costo minore")},
+        // The grid follows when the thumb is let go.
+        {.kind = Kind::VScrollBar, .name = QStringLiteral("VScroll1"), .into = VScroll1,
+         .rect = {120, GridTop, 375, 2415}, .accessibleName = QStringLiteral("Scorrimento del listino"),
+         .range = {.minimum = 1, .maximum = 1, .singleStep = 1, .pageStep = GridRows}},
+        {.kind = Kind::Label, .name = QStringLiteral("Label8"), .into = Label8, .rect = {600, 4440, 8295, 255},
+         .text = QStringLiteral("Per ogni licenza d'uso dopo la prima, se richiesta successivamente, 50% di sconto."),
+         .colour = Red, .background = Yellow,
+         .toolTip = QStringLiteral(
+             "lo stesso sconto si applica su ogni software dal costo inferiore in caso di acquisti multipli")},
+        {.kind = Kind::Label, .name = QStringLiteral("Label7"), .into = Label7, .rect = {600, 4800, 8295, 1455},
+         .text = salesTerms(), .colour = DarkBlue, .background = Yellow,
+         .toolTip = QStringLiteral("per ogni informazione puoi contattarci all'indirizzo email:  ") + Maker::Email},
     };
-    cmdsommario = button(QStringLiteral("cmdsommario"), QStringLiteral("&Sommario"),
-                         QStringLiteral("cliccare per visualizzare il sommario della guida"), 120, 120, 1215);
+}
+
+void prodotti::connectSignals()
+{
     connect(cmdsommario, &QPushButton::clicked, this, &prodotti::cmdSommario_Click);
-    cmdstampa = button(QStringLiteral("cmdstampa"), QStringLiteral("S&tampa"),
-                       QStringLiteral("cliccare per stampare il listino"), 1320, 120, 1215);
     connect(cmdstampa, &QPushButton::clicked, this, &prodotti::cmdStampa_Click);
-    cmdchiudi = button(QStringLiteral("cmdchiudi"), QStringLiteral("&Chiudi"),
-                       QStringLiteral("cliccare per chiudere la finestra sui prodotti"), 2520, 120, 1215);
     connect(cmdchiudi, &QPushButton::clicked, this, &prodotti::cmdchiudi_Click);
-    Command1 = button(QStringLiteral("Command1"), QStringLiteral("Sito: ") + Maker::WebSite,
-                      QStringLiteral("clicca per accedere al sito"), 6480, 480, 2415);
     connect(Command1, &QPushButton::clicked, this, &prodotti::Command1_Click);
-    Command2 = button(QStringLiteral("Command2"), QStringLiteral("Email: ") + Maker::Email,
-                      QStringLiteral("clicca per inviare un'email"), 6480, 840, 2415);
     connect(Command2, &QPushButton::clicked, this, &prodotti::Command2_Click);
-    fitLinkButtons();
-
-    avviso = Controls::label(this, QStringLiteral("avviso"), {}, font(), Red);
-    // The note's text is its accessible name and the problems in its tooltip
-    // its description, both kept current by Qt as they change.
-    scaling::placeTwips(avviso, 3840, 60, 5490, 420);
-
-    Label1 = Controls::label(this, QStringLiteral("Label1"), QStringLiteral("VERSIONI PROFESSIONALI PER WINDOWS - LISTINO"),
-                             sansSerif(true), Blue, PaleYellow);
-    scaling::placeTwips(Label1, 600, 840, 4815, 255);
-    Label10 = Controls::label(this, QStringLiteral("Label10"), {}, sansSerif(true), Blue);
-    Label10->setWordWrap(false);
-    scaling::placeTwips(Label10, 5400, 840, 855, 255);
-
-    struct Heading {
-        const char* name;
-        const char* caption;
-        const char* tip;
-        double left, width, height;
-    };
-    const Heading headings[] = {
-        {"Label2", "num.", nullptr, 600, 495, 495},
-        {"Label3", "nome programma", nullptr, 1080, 1455, 495},
-        {"Label4", "argomento trattato ", nullptr, 2520, 3975, 255},
-        {"Label5", "costo netto in euro",
-         "al costo netto bisogna aggiungere l'IVA e le eventuali spese di trasporto", 6480, 1215, 495},
-        {"Label6", "via internet a euro", "per chi acquista via internet", 7680, 1215, 495},
-    };
-    for (const Heading& h : headings) {
-        QLabel* l = Controls::label(this, QString::fromLatin1(h.name), QString::fromUtf8(h.caption), font(), text,
-                                    Yellow, Qt::AlignHCenter | Qt::AlignTop);
-        if (h.tip)
-            l->setToolTip(QString::fromUtf8(h.tip));
-        scaling::placeTwips(l, h.left, 1320, h.width, h.height);
-    }
-
-    Label11 = Controls::label(this, QStringLiteral("Label11"),
-                              QStringLiteral("(per offerte e opportunità vedi il catalogo sul sito)"), font(), text,
-                              Yellow, Qt::AlignHCenter | Qt::AlignTop);
-    Label11->setToolTip(QStringLiteral("esistono versioni ridotte dal costo minore"));
-    scaling::placeTwips(Label11, 2520, 1560, 3975, 255);
-
-    VScroll1 = new QScrollBar(Qt::Vertical, this);
-    VScroll1->setObjectName(QStringLiteral("VScroll1"));
-    VScroll1->setAccessibleName(QStringLiteral("Scorrimento del listino"));
-    VScroll1->setRange(1, 1);
-    VScroll1->setSingleStep(1);
-    VScroll1->setPageStep(GridRows);
-    VScroll1->setTracking(false); // the grid follows when the thumb is let go
-    scaling::placeTwips(VScroll1, 120, GridTop, 375, 2415);
     connect(VScroll1, &QScrollBar::valueChanged, this, [this] { VScroll1_Change(); });
-
-    Label8 = Controls::label(
-        this, QStringLiteral("Label8"),
-        QStringLiteral("Per ogni licenza d'uso dopo la prima, se richiesta successivamente, 50% di sconto."), font(), Red,
-        Yellow);
-    Label8->setToolTip(QStringLiteral(
-        "lo stesso sconto si applica su ogni software dal costo inferiore in caso di acquisti multipli"));
-    scaling::placeTwips(Label8, 600, 4440, 8295, 255);
-
-    Label7 = Controls::label(this, QStringLiteral("Label7"), salesTerms(), font(), DarkBlue, Yellow);
-    Label7->setToolTip(QStringLiteral("per ogni informazione puoi contattarci all'indirizzo email:  ") + Maker::Email);
-    scaling::placeTwips(Label7, 600, 4800, 8295, 1455);
 }
 
 void prodotti::fitLinkButtons()

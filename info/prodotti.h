@@ -11,10 +11,15 @@
 #include <QWidget>
 #include <array>
 #include <functional>
+#include <vector>
 
 class QLabel;
 class QPushButton;
 class QScrollBar;
+
+namespace ControlTable {
+struct Control;
+}
 
 class prodotti : public QWidget, public FormHooks {
     Q_OBJECT
@@ -51,7 +56,9 @@ public:
 
 private:
     void createControls();
+    std::vector<ControlTable::Control> controlTable();
     void createGrid();
+    void connectSignals();
     void fitLinkButtons();
     void setTabOrder();
 

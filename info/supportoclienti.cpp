@@ -1,6 +1,7 @@
 #include "supportoclienti.h"
 
 #include "controls.h"
+#include "controltable.h"
 #include "fonts.h"
 #include "infostyle.h"
 #include "linecontrol.h"
@@ -24,6 +25,8 @@ supportoclienti::supportoclienti(QWidget* parent) : QWidget(parent)
     setFont(Fonts::designFont(Fonts::MsSansSerif, 8.25));
     Controls::makeFixedWindow(this, ClientWidth, ClientHeight);
     createControls();
+    fitLabels();
+    connectSignals();
 }
 
 QString supportoclienti::telephoneLine()
@@ -50,52 +53,54 @@ QString supportoclienti::customWork()
          + QStringLiteral(". Sono graditi i suggerimenti per migliorare il prodotto nelle versioni successive.");
 }
 
-void supportoclienti::createControls()
+void supportoclienti::createControls() { ControlTable::build(this, controlTable()); }
+
+std::vector<ControlTable::Control> supportoclienti::controlTable()
 {
-    const QColor text = palette().color(QPalette::WindowText);
+    using ControlTable::Kind;
     const QFont bold = Fonts::designFont(Fonts::MsSansSerif, 8.25, true);
+    return {
+        {.kind = Kind::Label, .name = QStringLiteral("Label1"), .into = Label1, .rect = {240, 120, 3015, 375},
+         .text = Maker::Brand, .font = Fonts::designFont(QStringLiteral("Arial"), 14.25, true, true),
+         .wordWrap = false},
+        {.kind = Kind::Label, .name = QStringLiteral("Label6"), .into = Label6, .rect = {3360, 240, 975, 255},
+         .text = QStringLiteral("dal ") + Maker::FoundingYear, .wordWrap = false},
+        {.kind = Kind::Label, .name = QStringLiteral("Label2"), .into = Label2, .rect = {240, 720, 3615, 255},
+         .text = Maker::PostalAddress, .wordWrap = false},
+        {.kind = Kind::Label, .name = QStringLiteral("Label3"), .into = Label3, .rect = {240, 960, 3375, 255},
+         .text = telephoneLine(), .wordWrap = false},
+        {.kind = Kind::Label, .name = QStringLiteral("Label9"), .into = Label9, .rect = {3720, 960, 3015, 255},
+         .text = Maker::Email, .font = bold, .wordWrap = false},
+        {.kind = Kind::Line, .name = QStringLiteral("Line1"), .into = Line1, .line = {120, 1320, 6855, 1320}},
+        {.kind = Kind::Label, .name = QStringLiteral("Label4"), .into = Label4, .rect = {240, 1440, 6495, 1215},
+         .text = supportTerms()},
+        {.kind = Kind::Label, .name = QStringLiteral("Label5"), .into = Label5, .rect = {240, 2640, 6495, 615},
+         .text = customWork()},
+        {.kind = Kind::Line, .name = QStringLiteral("Line2"), .into = Line2, .line = {120, 3360, 4800, 3360}},
+        {.kind = Kind::Label, .name = QStringLiteral("Label8"), .into = Label8, .rect = {240, 3600, 855, 255},
+         .text = QStringLiteral("sito internet:"), .wordWrap = false},
+        {.kind = Kind::Label, .name = QStringLiteral("Label10"), .into = Label10, .rect = {1080, 3600, 3495, 255},
+         .text = Maker::WebSite, .font = bold, .alignment = Qt::AlignHCenter | Qt::AlignTop, .wordWrap = false},
+        {.kind = Kind::Button, .name = QStringLiteral("Command1"), .into = Command1, .rect = {4920, 3360, 1815, 495},
+         .text = QStringLiteral("OK"), .isDefault = true},
+    };
+}
 
-    Label1 = Controls::label(this, QStringLiteral("Label1"), Maker::Brand,
-                             Fonts::designFont(QStringLiteral("Arial"), 14.25, true, true), text);
-    scaling::placeTwips(Label1, 240, 120, 3015, 375);
-    Label6 = Controls::label(this, QStringLiteral("Label6"), QStringLiteral("dal ") + Maker::FoundingYear, font(), text);
-    scaling::placeTwips(Label6, 3360, 240, 975, 255);
-    Label2 = Controls::label(this, QStringLiteral("Label2"), Maker::PostalAddress, font(), text);
-    scaling::placeTwips(Label2, 240, 720, 3615, 255);
-    Label3 = Controls::label(this, QStringLiteral("Label3"), telephoneLine(), font(), text);
-    scaling::placeTwips(Label3, 240, 960, 3375, 255);
-    Label9 = Controls::label(this, QStringLiteral("Label9"), Maker::Email, bold, text);
-    scaling::placeTwips(Label9, 3720, 960, 3015, 255);
-    Line1 = new LineControl(120, 1320, 6855, 1320, this);
-    Line1->setObjectName(QStringLiteral("Line1"));
-
-    Label4 = Controls::label(this, QStringLiteral("Label4"), supportTerms(), font(), text);
-    scaling::placeTwips(Label4, 240, 1440, 6495, 1215);
-    Label5 = Controls::label(this, QStringLiteral("Label5"), customWork(), font(), text);
-    scaling::placeTwips(Label5, 240, 2640, 6495, 615);
-    Line2 = new LineControl(120, 3360, 4800, 3360, this);
-    Line2->setObjectName(QStringLiteral("Line2"));
-
-    Label8 = Controls::label(this, QStringLiteral("Label8"), QStringLiteral("sito internet:"), font(), text);
-    scaling::placeTwips(Label8, 240, 3600, 855, 255);
-    Label10 = Controls::label(this, QStringLiteral("Label10"), Maker::WebSite, bold, text, std::nullopt,
-                              Qt::AlignHCenter | Qt::AlignTop);
-    scaling::placeTwips(Label10, 1080, 3600, 3495, 255);
-
-    Command1 = Controls::button(this, QStringLiteral("Command1"), QStringLiteral("OK"), {}, font());
-    Command1->setDefault(true);
-    scaling::placeTwips(Command1, 4920, 3360, 1815, 495);
-    connect(Command1, &QPushButton::clicked, this, &supportoclienti::Command1_Click);
-
-    for (QLabel* oneLine : {Label1, Label6, Label2, Label3, Label9, Label8, Label10}) {
-        oneLine->setWordWrap(false);
+// The one-line labels take the width of their text.
+void supportoclienti::fitLabels()
+{
+    for (QLabel* oneLine : {Label1, Label6, Label2, Label3, Label9, Label8, Label10})
         InfoStyle::fitToText(oneLine);
-    }
     // The e-mail address stands right after the telephone line, however wide that came out.
     const QRect mail = Label9->geometry();
     const int left = qMax(mail.left(), Label3->geometry().right() + 1);
     Label9->setGeometry(left, mail.top(), qMax(0, mail.right() + 1 - left), mail.height());
     InfoStyle::fitToText(Label9);
+}
+
+void supportoclienti::connectSignals()
+{
+    connect(Command1, &QPushButton::clicked, this, &supportoclienti::Command1_Click);
 }
 
 void supportoclienti::Form_Load() { Controls::centreOnScreen(this); }

@@ -5,10 +5,15 @@
 #include "windowregistry.h"
 
 #include <QWidget>
+#include <vector>
 
 class QLabel;
 class QPushButton;
 class LineControl;
+
+namespace ControlTable {
+struct Control;
+}
 
 class supportoclienti : public QWidget, public FormHooks {
     Q_OBJECT
@@ -24,6 +29,9 @@ public:
 
 private:
     void createControls();
+    std::vector<ControlTable::Control> controlTable();
+    void fitLabels();
+    void connectSignals();
 
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;

@@ -44,22 +44,22 @@ bool isQtInternal(const QWidget* widget)
 class DrawingSuspended {
 public:
     explicit DrawingSuspended(QWidget* window)
-        : m_window(window)
-        , m_wasEnabled(window->updatesEnabled())
+        : window_(window)
+        , wasEnabled_(window->updatesEnabled())
     {
-        m_window->setUpdatesEnabled(false);
+        window_->setUpdatesEnabled(false);
     }
     ~DrawingSuspended()
     {
-        if (m_window && m_wasEnabled)
-            m_window->setUpdatesEnabled(true);
+        if (window_ && wasEnabled_)
+            window_->setUpdatesEnabled(true);
     }
     DrawingSuspended(const DrawingSuspended&) = delete;
     DrawingSuspended& operator=(const DrawingSuspended&) = delete;
 
 private:
-    QPointer<QWidget> m_window;
-    bool m_wasEnabled;
+    QPointer<QWidget> window_;
+    bool wasEnabled_;
 };
 
 } // namespace
@@ -116,12 +116,12 @@ QList<QObject*> controlsOf(QWidget* form)
 
 void clsResize::SourceForm(QWidget* form)
 {
-    m_sourceForm = form;
+    sourceForm_ = form;
 }
 
 QWidget* clsResize::SourceForm() const
 {
-    return m_sourceForm;
+    return sourceForm_;
 }
 
 void clsResize::ReInitialise()
@@ -131,10 +131,10 @@ void clsResize::ReInitialise()
 
 void clsResize::SizeFormToScreen(quint8 percent)
 {
-    QWidget* form = m_sourceForm;
+    QWidget* form = sourceForm_;
     if (!form)
         return;
-    if (m_capturePending)
+    if (capturePending_)
         CaptureLayout();
 
     const QSizeF screen = scaling::screenSizeTwips(form);
@@ -152,45 +152,45 @@ void clsResize::SizeFormToScreen(quint8 percent)
 
 void clsResize::ResizeControls()
 {
-    QWidget* form = m_sourceForm;
+    QWidget* form = sourceForm_;
     // Moving controls must not come back here through some handler.
-    if (!form || m_resizing)
+    if (!form || resizing_)
         return;
     if (scaling::controlsOf(form).isEmpty())
         return;
     if (form->isMinimized() || form->window()->isMinimized())
         return;
-    if (m_capturePending) {
+    if (capturePending_) {
         CaptureLayout();
         return;
     }
-    if (m_recordedWidth == 0 || m_recordedHeight == 0)
+    if (recordedWidth_ == 0 || recordedHeight_ == 0)
         return;
 
-    const QScopedValueRollback busy(m_resizing, true);
+    const QScopedValueRollback busy(resizing_, true);
     const DrawingSuspended suspended(form);
     const QSizeF scale = scaling::scaleSizeTwips(form);
-    const double vertical = scale.height() / m_recordedHeight;
-    const double horizontal = scale.width() / m_recordedWidth;
-    for (const ControlRecord& record : m_controls)
+    const double vertical = scale.height() / recordedHeight_;
+    const double horizontal = scale.width() / recordedWidth_;
+    for (const ControlRecord& record : controls_)
         rescale(record, horizontal, vertical);
 }
 
 void clsResize::CaptureLayout()
 {
-    QWidget* form = m_sourceForm;
-    m_controls.clear();
+    QWidget* form = sourceForm_;
+    controls_.clear();
     if (!form)
         return;
 
     const QSizeF scale = scaling::scaleSizeTwips(form);
-    m_recordedWidth = qRound(scale.width());
-    m_recordedHeight = qRound(scale.height());
+    recordedWidth_ = qRound(scale.width());
+    recordedHeight_ = qRound(scale.height());
 
     const QList<QObject*> controls = scaling::controlsOf(form);
-    m_controls.resize(controls.size());
+    controls_.resize(controls.size());
     for (qsizetype i = 0; i < controls.size(); ++i) {
-        ControlRecord& record = m_controls[i];
+        ControlRecord& record = controls_[i];
         record.control = controls[i];
         if (auto* line = qobject_cast<LineControl*>(controls[i])) {
             record.left = qRound(line->x1());
@@ -205,7 +205,7 @@ void clsResize::CaptureLayout()
             record.height = qRound(g.height());
         }
     }
-    m_capturePending = false;
+    capturePending_ = false;
 }
 
 void clsResize::rescale(const ControlRecord& record, double horizontal, double vertical)

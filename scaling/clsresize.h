@@ -85,12 +85,12 @@ private:
     void CaptureLayout();
     static void rescale(const ControlRecord& record, double horizontal, double vertical);
 
-    QPointer<QWidget> m_sourceForm;
-    qint32 m_recordedWidth = 0;
-    qint32 m_recordedHeight = 0;
-    std::vector<ControlRecord> m_controls;
-    bool m_capturePending = true;
-    bool m_resizing = false;
+    QPointer<QWidget> sourceForm_;
+    qint32 recordedWidth_ = 0;
+    qint32 recordedHeight_ = 0;
+    std::vector<ControlRecord> controls_;
+    bool capturePending_ = true;
+    bool resizing_ = false;
 };
 
 namespace scaling {

@@ -19,22 +19,22 @@ LineControl::LineControl(double x1, double y1, double x2, double y2, QWidget* pa
 
 void LineControl::setLine(double x1, double y1, double x2, double y2)
 {
-    m_x1 = x1;
-    m_y1 = y1;
-    m_x2 = x2;
-    m_y2 = y2;
+    x1_ = x1;
+    y1_ = y1;
+    x2_ = x2;
+    y2_ = y2;
     placeOnEndPoints();
 }
 
 void LineControl::setColor(const QColor& color)
 {
-    m_color = color;
+    color_ = color;
     update();
 }
 
 void LineControl::setPenWidth(int pixels)
 {
-    m_penWidth = qMax(1, pixels);
+    penWidth_ = qMax(1, pixels);
     placeOnEndPoints();
     update();
 }
@@ -46,11 +46,11 @@ QPoint LineControl::endPointPixels(double x, double y) const
 
 void LineControl::placeOnEndPoints()
 {
-    const QPoint p1 = endPointPixels(m_x1, m_y1);
-    const QPoint p2 = endPointPixels(m_x2, m_y2);
+    const QPoint p1 = endPointPixels(x1_, y1_);
+    const QPoint p2 = endPointPixels(x2_, y2_);
     const QRect box(QPoint(qMin(p1.x(), p2.x()), qMin(p1.y(), p2.y())),
                     QPoint(qMax(p1.x(), p2.x()), qMax(p1.y(), p2.y())));
-    const int margin = m_penWidth / 2 + 1;
+    const int margin = penWidth_ / 2 + 1;
     setGeometry(box.adjusted(-margin, -margin, margin, margin));
 }
 
@@ -58,6 +58,6 @@ void LineControl::paintEvent(QPaintEvent*)
 {
     const QPoint origin = pos();
     QPainter painter(this);
-    painter.setPen(QPen(m_color, m_penWidth));
-    painter.drawLine(endPointPixels(m_x1, m_y1) - origin, endPointPixels(m_x2, m_y2) - origin);
+    painter.setPen(QPen(color_, penWidth_));
+    painter.drawLine(endPointPixels(x1_, y1_) - origin, endPointPixels(x2_, y2_) - origin);
 }

@@ -15,15 +15,15 @@ public:
     explicit LineControl(QWidget* parent = nullptr);
     LineControl(double x1, double y1, double x2, double y2, QWidget* parent = nullptr);
 
-    double x1() const { return m_x1; }
-    double y1() const { return m_y1; }
-    double x2() const { return m_x2; }
-    double y2() const { return m_y2; }
+    double x1() const { return x1_; }
+    double y1() const { return y1_; }
+    double x2() const { return x2_; }
+    double y2() const { return y2_; }
     void setLine(double x1, double y1, double x2, double y2);
 
-    QColor color() const { return m_color; }
+    QColor color() const { return color_; }
     void setColor(const QColor& color);
-    int penWidth() const { return m_penWidth; } // pixels
+    int penWidth() const { return penWidth_; } // pixels
     void setPenWidth(int pixels);
 
 protected:
@@ -33,10 +33,10 @@ private:
     void placeOnEndPoints();
     QPoint endPointPixels(double x, double y) const;
 
-    double m_x1 = 0;
-    double m_y1 = 0;
-    double m_x2 = 0;
-    double m_y2 = 0;
-    QColor m_color = Qt::black;
-    int m_penWidth = 1;
+    double x1_ = 0;
+    double y1_ = 0;
+    double x2_ = 0;
+    double y2_ = 0;
+    QColor color_ = Qt::black;
+    int penWidth_ = 1;
 };

@@ -2,12 +2,11 @@
 
 #include "archives.h"
 #include "colours.h"
-#include "controls.h"
+#include "controltable.h"
 #include "dialogs.h"
 #include "fonts.h"
 #include "maker.h"
 #include "modlexoria.h"
-#include "twips.h"
 
 #include <QLabel>
 #include <QMouseEvent>
@@ -17,9 +16,10 @@
 
 namespace {
 
-
 using namespace Colours;
 using Fonts::sansSerif;
+
+ControlTable::Twips twips(const QRectF& r) { return {r.left(), r.top(), r.width(), r.height()}; }
 
 } // namespace
 
@@ -29,86 +29,82 @@ scelta::scelta(QWidget* parent) : QWidget(parent)
     setWindowTitle(QStringLiteral("Lexoria: menu degli archivi di massime disponibili"));
     setFont(sansSerif(8.25));
     setMouseTracking(true);
+    ScaledForm::setDesignClientSize(this, DesignWidth, layout_.clientHeight());
     createControls();
+    connectSignals();
 }
 
-void scelta::createControls()
+scelta::Layout scelta::layoutFor(int rows)
 {
-    ScaledForm::setDesignClientSize(this, 9480, 6420);
+    return Layout{.shift = RowPitch * qMax(0, rows - DesignedRows)};
+}
 
-    Lb = Controls::label(this, QStringLiteral("Lb"), QStringLiteral("Cliccare sulla tematica prescelta"), sansSerif(24),
-                         Yellow, Red, Qt::AlignCenter);
-    scaling::placeTwips(Lb, 360, 360, 8775, 615);
-    Label61 = Controls::label(this, QStringLiteral("Label61"), QStringLiteral("Tematiche generali"),
-                              sansSerif(12, true), palette().color(QPalette::WindowText), std::nullopt, Qt::AlignHCenter | Qt::AlignTop);
-    scaling::placeTwips(Label61, 480, 1320, 3735, 375);
-    Label71 = Controls::label(this, QStringLiteral("Label71"), QStringLiteral(" il programma visualizza..."),
-                              sansSerif(12, true), palette().color(QPalette::WindowText));
-    scaling::placeTwips(Label71, 4320, 1320, 4815, 375);
+void scelta::createControls() { ControlTable::build(this, controlTable()); }
 
+std::vector<ControlTable::Control> scelta::controlTable()
+{
+    using ControlTable::Kind;
+    std::vector<ControlTable::Control> table = {
+        {.kind = Kind::Label, .name = QStringLiteral("Lb"), .into = Lb, .rect = {360, 360, 8775, 615},
+         .text = QStringLiteral("Cliccare sulla tematica prescelta"), .font = sansSerif(24), .colour = Yellow,
+         .background = Red, .alignment = Qt::AlignCenter},
+        {.kind = Kind::Label, .name = QStringLiteral("Label61"), .into = Label61, .rect = {480, 1320, 3735, 375},
+         .text = QStringLiteral("Tematiche generali"), .font = sansSerif(12, true),
+         .alignment = Qt::AlignHCenter | Qt::AlignTop},
+        {.kind = Kind::Label, .name = QStringLiteral("Label71"), .into = Label71, .rect = {4320, 1320, 4815, 375},
+         .text = QStringLiteral(" il programma visualizza..."), .font = sansSerif(12, true)},
+    };
+    // One row per archive: its option (a command drawn as an option button) and its count.
     for (int i = 0; i < corpus::ArchiveCount; ++i) {
         const corpus::ArchiveInfo& a = corpus::archives()[size_t(i)];
-        auto* option = new QRadioButton(a.chooserCaption, this);
-        option->setObjectName(QStringLiteral("Option1_%1").arg(i + 1));
-        option->setFont(sansSerif(12, true, true));
-        QPalette p = option->palette();
-        p.setColor(QPalette::WindowText, DarkBlue);
-        p.setColor(QPalette::ButtonText, DarkBlue);
-        option->setPalette(p);
-        // Drawn as an option button, but a command: without a check state any
-        // activation (mouse, Space, the accessibility press action) is a click,
-        // no option ever stays marked, and screen readers meet a push button
-        // rather than a choice that would read "not selected".
-        option->setCheckable(false);
+        table.push_back({.kind = Kind::OptionButton, .name = QStringLiteral("Option1_%1").arg(i + 1),
+                         .into = Option1[size_t(i)], .rect = twips(layout_.option(i)), .text = a.chooserCaption,
+                         .font = sansSerif(12, true, true), .colour = DarkBlue});
+        table.push_back({.kind = Kind::Label, .name = QStringLiteral("Label%1").arg(i + 1),
+                         .into = countLabels[size_t(i)], .rect = twips(layout_.count(i, a.chooserCountWidth))});
+    }
+    table.insert(table.end(), {
+        {.kind = Kind::Label, .name = QStringLiteral("num"), .into = num, .rect = twips(layout_.total()),
+         .font = sansSerif(9.75, true), .colour = DarkBlue, .background = Yellow, .alignment = Qt::AlignCenter},
+        {.kind = Kind::Button, .name = QStringLiteral("aiuto"), .into = aiuto, .rect = twips(layout_.button(0)),
+         .text = QStringLiteral("&AIUTO"),
+         .toolTip = QStringLiteral("cliccare per avere informazioni sull'uso della finestra")},
+        {.kind = Kind::Button, .name = QStringLiteral("guida"), .into = guida, .rect = twips(layout_.button(1)),
+         .text = QStringLiteral("&Guida in linea"),
+         .toolTip = QStringLiteral("cliccare per visualizzare gli Argomenti della guida")},
+        {.kind = Kind::Button, .name = QStringLiteral("cmdesci"), .into = cmdesci, .rect = twips(layout_.button(2)),
+         .text = QStringLiteral("&USCITA"), .toolTip = QStringLiteral("cliccare per uscire da Lexoria")},
+        {.kind = Kind::Button, .name = QStringLiteral("forum"), .into = forum, .rect = twips(layout_.button(3)),
+         .text = QStringLiteral("&forum"), .toolTip = QStringLiteral("cliccare per andare sul forum di discussione")},
+        {.kind = Kind::Button, .name = QStringLiteral("cerca"), .into = cerca, .rect = twips(layout_.search()),
+         .text = QStringLiteral("&Cerca"),
+         .toolTip = QStringLiteral("cliccare per cercare parole e citazioni in tutte le massime")},
+        {.kind = Kind::StatusBar, .name = QStringLiteral("StatusBar1"), .into = StatusBar1,
+         .rect = twips(layout_.statusBar())},
+        {.kind = Kind::StatusText, .name = QStringLiteral("StatusBar1_text"), .into = statusLabel,
+         .text = QStringLiteral("Menu di scelta."), .parent = QStringLiteral("StatusBar1")},
+    });
+    return table;
+}
+
+void scelta::connectSignals()
+{
+    for (int i = 0; i < corpus::ArchiveCount; ++i) {
+        QRadioButton* option = Option1[size_t(i)];
         option->setMouseTracking(true);
         option->installEventFilter(this);
-        scaling::placeTwips(option, 480, 1920 + 480 * i, 3615, 300);
         connect(option, &QRadioButton::clicked, this, [this, i] { Option1_Click(i + 1); });
-        Option1[size_t(i)] = option;
-
-        countLabels[size_t(i)] = Controls::label(this, QStringLiteral("Label%1").arg(i + 1), {}, font(),
-                                                 palette().color(QPalette::WindowText));
-        scaling::placeTwips(countLabels[size_t(i)], 4320, 2040 + 480 * i, a.chooserCountWidth, 255);
     }
-
-    num = Controls::label(this, QStringLiteral("num"), {}, sansSerif(9.75, true), DarkBlue, Yellow, Qt::AlignCenter);
-    scaling::placeTwips(num, 480, 5400, 3735, 375);
-
-    aiuto = Controls::button(this, QStringLiteral("aiuto"), QStringLiteral("&AIUTO"),
-                             QStringLiteral("cliccare per avere informazioni sull'uso della finestra"), font());
-    scaling::placeTwips(aiuto, 4440, 5520, 1215, 375);
     connect(aiuto, &QPushButton::clicked, this, &scelta::aiuto_Click);
-    guida = Controls::button(this, QStringLiteral("guida"), QStringLiteral("&Guida in linea"),
-                             QStringLiteral("cliccare per visualizzare gli Argomenti della guida"), font());
-    scaling::placeTwips(guida, 5640, 5520, 1215, 375);
     connect(guida, &QPushButton::clicked, this, &scelta::guida_Click);
-    cmdesci = Controls::button(this, QStringLiteral("cmdesci"), QStringLiteral("&USCITA"),
-                               QStringLiteral("cliccare per uscire da Lexoria"), font());
-    scaling::placeTwips(cmdesci, 6840, 5520, 1215, 375);
     connect(cmdesci, &QPushButton::clicked, this, &scelta::cmdesci_Click);
-    forum = Controls::button(this, QStringLiteral("forum"), QStringLiteral("&forum"),
-                             QStringLiteral("cliccare per andare sul forum di discussione"), font());
-    scaling::placeTwips(forum, 8040, 5520, 1215, 375);
     connect(forum, &QPushButton::clicked, this, &scelta::forum_Click);
-    // In the free strip between the last count label (bottom 5175) and the button row (top 5520),
-    // above "forum": it covers and moves nothing, and the scaler takes it with the rest.
-    cerca = Controls::button(this, QStringLiteral("cerca"), QStringLiteral("&Cerca"),
-                             QStringLiteral("cliccare per cercare parole e citazioni in tutte le massime"), font());
-    scaling::placeTwips(cerca, 8040, 5190, 1215, 300);
     connect(cerca, &QPushButton::clicked, this, &scelta::cerca_Click);
-
-    StatusBar1 = new QStatusBar(this);
-    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
-    StatusBar1->setSizeGripEnabled(false);
-    statusLabel = new QLabel(QStringLiteral("Menu di scelta."), StatusBar1);
-    statusLabel->setObjectName(QStringLiteral("StatusBar1_text"));
-    StatusBar1->addWidget(statusLabel, 1);
-    scaling::placeTwips(StatusBar1, 0, 6045, 9480, 375);
 }
 
 void scelta::Form_Load()
 {
-    form_.load(this, 6825, 9600);
+    form_.load(this, layout_.outerHeight(), 9600);
 
     WindowRegistry& registry = WindowRegistry::instance();
     for (const corpus::ArchiveInfo& a : corpus::archives())

@@ -626,7 +626,7 @@ private slots:
         dialogs.answerNext(QMessageBox::Ok);
         {
             const ObeyFilePermissions asAnOrdinaryUser; // root too meets the read-only folder
-            w->eliminare_click();
+            w->eliminare_Click();
         }
         qunsetenv("XDG_DATA_HOME");
         qputenv("HOME", oldHome);
@@ -780,7 +780,7 @@ int dialogRun(int argc, char** argv)
     if (run == QLatin1String("colour"))
         w->colorare_Click();
     else
-        w->eliminare_click();
+        w->eliminare_Click();
     answer.stop();
     WindowRegistry::instance().reset();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

@@ -87,16 +87,16 @@ private:
     QString fixture(const QString& name, const QByteArray& bytes);
     bool startSoundServer();
 
-    QTemporaryDir m_dir;
-    QString m_garbage;
-    QString m_oversized;
-    QProcess m_soundServer;
-    QString m_soundServerAddress;
+    QTemporaryDir dir_;
+    QString garbage_;
+    QString oversized_;
+    QProcess soundServer_;
+    QString soundServerAddress_;
 };
 
 QString TestMusic::fixture(const QString& name, const QByteArray& bytes)
 {
-    QFile f(m_dir.filePath(name));
+    QFile f(dir_.filePath(name));
     if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
         qFatal("cannot write a test file");
     return f.fileName();
@@ -104,11 +104,11 @@ QString TestMusic::fixture(const QString& name, const QByteArray& bytes)
 
 void TestMusic::initTestCase()
 {
-    QVERIFY(m_dir.isValid());
+    QVERIFY(dir_.isValid());
     QByteArray garbage;
     for (int i = 0; i < 4096; ++i)
         garbage.append(char((i * 7919 + 13) % 251));
-    m_garbage = fixture(QStringLiteral("garbage.mid"), garbage);
+    garbage_ = fixture(QStringLiteral("garbage.mid"), garbage);
 
     // The shipped tune with padding behind its last track: a player that read
     // it would sound, so only the size limit keeps it silent.
@@ -116,15 +116,15 @@ void TestMusic::initTestCase()
     QVERIFY(tune.open(QIODevice::ReadOnly));
     QByteArray oversized = tune.readAll();
     oversized.append(QByteArray(MMControl::MaxFileSize + 1 - oversized.size(), '\0'));
-    m_oversized = fixture(QStringLiteral("oversized.mid"), oversized);
+    oversized_ = fixture(QStringLiteral("oversized.mid"), oversized);
 }
 
 void TestMusic::cleanupTestCase()
 {
-    if (m_soundServer.state() != QProcess::NotRunning) {
-        m_soundServer.terminate();
-        if (!m_soundServer.waitForFinished(5000))
-            m_soundServer.kill();
+    if (soundServer_.state() != QProcess::NotRunning) {
+        soundServer_.terminate();
+        if (!soundServer_.waitForFinished(5000))
+            soundServer_.kill();
     }
 }
 
@@ -132,35 +132,35 @@ void TestMusic::cleanupTestCase()
 // that takes the samples in real time and plays them nowhere.
 bool TestMusic::startSoundServer()
 {
-    if (!m_soundServerAddress.isEmpty())
+    if (!soundServerAddress_.isEmpty())
         return true;
     const QString server = QStandardPaths::findExecutable(QStringLiteral("pulseaudio"));
     if (server.isEmpty())
         return false;
-    const QString home = m_dir.filePath(QStringLiteral("pulse-home"));
+    const QString home = dir_.filePath(QStringLiteral("pulse-home"));
     QDir().mkpath(home);
     QFile::setPermissions(home, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("HOME"), home);
     environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), home);
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home);
-    m_soundServer.setProcessEnvironment(environment);
-    m_soundServer.setStandardOutputFile(QProcess::nullDevice());
-    m_soundServer.setStandardErrorFile(QProcess::nullDevice());
-    m_soundServer.start(server, {QStringLiteral("-n"), QStringLiteral("--daemonize=no"),
-                                 QStringLiteral("--exit-idle-time=-1"), QStringLiteral("--disable-shm=yes"),
-                                 QStringLiteral("--use-pid-file=no"), QStringLiteral("-L"), QStringLiteral("module-null-sink"),
-                                 QStringLiteral("-L"), QStringLiteral("module-native-protocol-unix auth-anonymous=1")});
-    if (!m_soundServer.waitForStarted(5000))
+    soundServer_.setProcessEnvironment(environment);
+    soundServer_.setStandardOutputFile(QProcess::nullDevice());
+    soundServer_.setStandardErrorFile(QProcess::nullDevice());
+    soundServer_.start(server, {QStringLiteral("-n"), QStringLiteral("--daemonize=no"),
+                                QStringLiteral("--exit-idle-time=-1"), QStringLiteral("--disable-shm=yes"),
+                                QStringLiteral("--use-pid-file=no"), QStringLiteral("-L"), QStringLiteral("module-null-sink"),
+                                QStringLiteral("-L"), QStringLiteral("module-native-protocol-unix auth-anonymous=1")});
+    if (!soundServer_.waitForStarted(5000))
         return false;
     const QString socket = home + QStringLiteral("/pulse/native");
     QElapsedTimer waited;
     waited.start();
-    while (!QFileInfo::exists(socket) && waited.elapsed() < 10000 && m_soundServer.state() == QProcess::Running)
+    while (!QFileInfo::exists(socket) && waited.elapsed() < 10000 && soundServer_.state() == QProcess::Running)
         QTest::qWait(20);
     if (!QFileInfo::exists(socket))
         return false;
-    m_soundServerAddress = QStringLiteral("unix:") + socket;
+    soundServerAddress_ = QStringLiteral("unix:") + socket;
     return true;
 }
 
@@ -182,7 +182,7 @@ void TestMusic::synthesizerIsLoadedOnlyForMusic()
 {
     QVERIFY(!synthesizerLoaded());
     MMControl control;
-    control.setProperty("FileName", m_dir.filePath(QStringLiteral("absent.mid")));
+    control.setProperty("FileName", dir_.filePath(QStringLiteral("absent.mid")));
     for (const char* c : {"open", "play", "pause", "close"})
         control.setProperty("Command", QString::fromLatin1(c));
     QVERIFY(!control.waitUntilReady());
@@ -222,12 +222,12 @@ void TestMusic::badFilesPlaySilence_data()
     QVERIFY(tune.open(QIODevice::ReadOnly));
     const QByteArray midi = tune.readAll();
 
-    QTest::newRow("missing") << m_dir.filePath(QStringLiteral("absent.mid"));
+    QTest::newRow("missing") << dir_.filePath(QStringLiteral("absent.mid"));
     QTest::newRow("empty") << fixture(QStringLiteral("empty.mid"), {});
-    QTest::newRow("garbage") << m_garbage;
+    QTest::newRow("garbage") << garbage_;
     QTest::newRow("header only") << fixture(QStringLiteral("header.mid"), midi.left(14));
     QTest::newRow("cut in a track") << fixture(QStringLiteral("cut.mid"), midi.left(midi.size() / 2));
-    QTest::newRow("over 1 MB") << m_oversized;
+    QTest::newRow("over 1 MB") << oversized_;
 }
 
 void TestMusic::badFilesPlaySilence()
@@ -257,7 +257,7 @@ void TestMusic::commandsInAnyOrder_data()
     QTest::newRow("tune, splash") << Tune << splash;
     QTest::newRow("tune, odd order") << Tune << odd;
     QTest::newRow("tune, left open") << Tune << leftOpen;
-    QTest::newRow("damaged, splash") << m_garbage << splash;
+    QTest::newRow("damaged, splash") << garbage_ << splash;
     QTest::newRow("missing, splash") << missing << splash;
     QTest::newRow("missing, odd order") << missing << odd;
     QTest::newRow("no name, odd order") << QString() << odd;
@@ -319,8 +319,8 @@ void TestMusic::withASoundDevice_data()
     QTest::newRow("paused before ready") << Tune << QStringList{"open", "play", "pause"} << true << false;
     QTest::newRow("paused and resumed before ready") << Tune << QStringList{"open", "play", "pause", "play"} << true << true;
     QTest::newRow("opened only") << Tune << QStringList{"open"} << true << false;
-    QTest::newRow("over 1 MB") << m_oversized << QStringList{"open", "play"} << false << false;
-    QTest::newRow("damaged") << m_garbage << QStringList{"open", "play"} << true << false;
+    QTest::newRow("over 1 MB") << oversized_ << QStringList{"open", "play"} << false << false;
+    QTest::newRow("damaged") << garbage_ << QStringList{"open", "play"} << true << false;
 }
 
 void TestMusic::withASoundDevice()
@@ -331,7 +331,7 @@ void TestMusic::withASoundDevice()
     QFETCH(bool, sounding);
     if (!startSoundServer())
         QSKIP("no PulseAudio server to stand in for a sound device (package pulseaudio)");
-    qputenv("PULSE_SERVER", m_soundServerAddress.toLocal8Bit());
+    qputenv("PULSE_SERVER", soundServerAddress_.toLocal8Bit());
     auto unset = qScopeGuard([] { qunsetenv("PULSE_SERVER"); });
 
     const QByteArray errors = stderrOf([&] {

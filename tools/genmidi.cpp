@@ -40,27 +40,27 @@ public:
         std::vector<std::uint8_t> b{0xFF, type};
         appendVarLen(b, std::uint32_t(data.size()));
         b.insert(b.end(), data.begin(), data.end());
-        m_events.push_back({tick, 1, std::move(b)});
+        events_.push_back({tick, 1, std::move(b)});
     }
     void name(std::string_view text) { meta(0, 0x03, {text.begin(), text.end()}); }
     void control(int channel, int number, int value)
     {
-        m_events.push_back({0, 1, {std::uint8_t(0xB0 | channel), std::uint8_t(number), std::uint8_t(value)}});
+        events_.push_back({0, 1, {std::uint8_t(0xB0 | channel), std::uint8_t(number), std::uint8_t(value)}});
     }
     void program(int channel, int program)
     {
-        m_events.push_back({0, 1, {std::uint8_t(0xC0 | channel), std::uint8_t(program)}});
+        events_.push_back({0, 1, {std::uint8_t(0xC0 | channel), std::uint8_t(program)}});
     }
     void note(int channel, int tick, int length, int key, int velocity)
     {
-        m_events.push_back({tick, 2, {std::uint8_t(0x90 | channel), std::uint8_t(key), std::uint8_t(velocity)}});
-        m_events.push_back({tick + length, 0, {std::uint8_t(0x80 | channel), std::uint8_t(key), 0x40}});
+        events_.push_back({tick, 2, {std::uint8_t(0x90 | channel), std::uint8_t(key), std::uint8_t(velocity)}});
+        events_.push_back({tick + length, 0, {std::uint8_t(0x80 | channel), std::uint8_t(key), 0x40}});
     }
 
     // The track chunk: events in time order, delta times, end-of-track last.
     std::vector<std::uint8_t> chunk() const
     {
-        std::vector<Event> events = m_events;
+        std::vector<Event> events = events_;
         std::stable_sort(events.begin(), events.end(), [](const Event& a, const Event& b) {
             return a.tick != b.tick ? a.tick < b.tick : a.order < b.order;
         });
@@ -100,7 +100,7 @@ public:
     }
 
 private:
-    std::vector<Event> m_events;
+    std::vector<Event> events_;
 };
 
 // Note names as MIDI keys (middle C = C4 = 60).

@@ -1,7 +1,8 @@
 #include "benchprobe.h"
 
+#include "syntheticclick.h"
+
 #include <QApplication>
-#include <QMouseEvent>
 #include <QSet>
 #include <QWidget>
 
@@ -61,7 +62,7 @@ private:
         const bool first = !firstSeen_;
         firstSeen_ = true;
         if (first && click_)
-            clickCentre(window);
+            SyntheticClick::clickCentre(window, SyntheticClick::Delivery::Queued);
         if (waitingFor_.isEmpty() && (until_.isEmpty() ? first : name == until_)) {
             for (QWidget* w : QApplication::topLevelWidgets())
                 if (show_.contains(w->objectName()) && !painted_.contains(w)) {
@@ -74,16 +75,6 @@ private:
         }
         if (waitingFor_.remove(name) && waitingFor_.isEmpty())
             finish();
-    }
-
-    void clickCentre(QWidget* window)
-    {
-        const QPointF local(window->width() / 2.0, window->height() / 2.0);
-        const QPointF global = window->mapToGlobal(local);
-        QCoreApplication::postEvent(window, new QMouseEvent(QEvent::MouseButtonPress, local, local, global,
-                                                            Qt::LeftButton, Qt::LeftButton, Qt::NoModifier));
-        QCoreApplication::postEvent(window, new QMouseEvent(QEvent::MouseButtonRelease, local, local, global,
-                                                            Qt::LeftButton, Qt::NoButton, Qt::NoModifier));
     }
 
     void finish()

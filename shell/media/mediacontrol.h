@@ -98,8 +98,8 @@ private:
     static constexpr int StartAfterAtMost = 500;
 
     struct Engine;
-    QString m_fileName;
-    QString m_command;
-    std::unique_ptr<Engine> m_engine;  // null while closed; owns the thread that readies it
-    std::vector<std::future<void>> m_closing; // engines being freed after "close"
+    QString fileName_;
+    QString command_;
+    std::unique_ptr<Engine> engine_;  // null while closed; owns the thread that readies it
+    std::vector<std::future<void>> closing_; // engines being freed after "close"
 };

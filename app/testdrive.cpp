@@ -2,6 +2,7 @@
 
 #include "dialogs.h"
 #include "presentation.h"
+#include "syntheticclick.h"
 #include "windowregistry.h"
 
 #include <QApplication>
@@ -9,7 +10,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QTimer>
 #include <cstdio>
@@ -75,12 +75,7 @@ void clickSplash()
     QWidget* splash = shownWindow(QStringLiteral("frmSplash"));
     if (!splash)
         fail(QStringLiteral("finestra iniziale non mostrata"));
-    const QPointF centre = QRectF(splash->rect()).center();
-    const QPointF global = splash->mapToGlobal(centre);
-    QMouseEvent press(QEvent::MouseButtonPress, centre, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(splash, &press);
-    QMouseEvent release(QEvent::MouseButtonRelease, centre, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(splash, &release);
+    SyntheticClick::clickCentre(splash, SyntheticClick::Delivery::Now);
 }
 
 void printWholeGuide()

@@ -352,28 +352,28 @@ MMControl::MMControl(QObject* parent)
 MMControl::~MMControl()
 {
     close();
-    for (std::future<void>& closing : m_closing)
+    for (std::future<void>& closing : closing_)
         closing.wait();
 }
 
 QString MMControl::fileName() const
 {
-    return m_fileName;
+    return fileName_;
 }
 
 void MMControl::setFileName(const QString& name)
 {
-    m_fileName = name;
+    fileName_ = name;
 }
 
 QString MMControl::command() const
 {
-    return m_command;
+    return command_;
 }
 
 void MMControl::setCommand(const QString& command)
 {
-    m_command = command;
+    command_ = command;
     const QString c = command.trimmed().toLower();
     if (c == u"open")
         open();
@@ -387,28 +387,28 @@ void MMControl::setCommand(const QString& command)
 
 bool MMControl::isOpen() const
 {
-    if (!m_engine)
+    if (!engine_)
         return false;
-    std::lock_guard lock(m_engine->mutex);
-    return m_engine->state != Engine::State::Failed;
+    std::lock_guard lock(engine_->mutex);
+    return engine_->state != Engine::State::Failed;
 }
 
 bool MMControl::isPlaying() const
 {
-    if (!m_engine)
+    if (!engine_)
         return false;
-    std::lock_guard lock(m_engine->mutex);
-    return m_engine->playing();
+    std::lock_guard lock(engine_->mutex);
+    return engine_->playing();
 }
 
 bool MMControl::waitUntilReady() const
 {
-    if (!m_engine)
+    if (!engine_)
         return false;
-    m_engine->start();
-    std::unique_lock lock(m_engine->mutex);
-    m_engine->settled.wait(lock, [this] { return m_engine->state != Engine::State::Loading; });
-    return m_engine->state == Engine::State::Ready;
+    engine_->start();
+    std::unique_lock lock(engine_->mutex);
+    engine_->settled.wait(lock, [this] { return engine_->state != Engine::State::Loading; });
+    return engine_->state == Engine::State::Ready;
 }
 
 QString MMControl::locate(const QString& name)
@@ -446,11 +446,11 @@ void MMControl::open()
     close();
     // FluidSynth queues a missing file without complaint, so look first; the
     // rest (library, device, soundfont, reading the file) is the loader's.
-    const QString path = locate(m_fileName);
+    const QString path = locate(fileName_);
     const QString soundFont = soundFontPath();
     if (path.isEmpty() || soundFont.isEmpty() || !withinSizeLimit(path) || !soundDeviceMayExist())
         return;
-    m_engine = std::make_unique<Engine>(path, soundFont);
+    engine_ = std::make_unique<Engine>(path, soundFont);
     startAfterFirstPaint();
 }
 
@@ -465,45 +465,45 @@ void MMControl::startAfterFirstPaint()
         app->installEventFilter(watcher);
     connect(watcher, &FirstPaintWatcher::idle, this, [this, watcher] {
         watcher->deleteLater();
-        if (m_engine)
-            m_engine->start();
+        if (engine_)
+            engine_->start();
     }, Qt::QueuedConnection);
     QTimer::singleShot(StartAfterAtMost, watcher, &FirstPaintWatcher::idle);
 }
 
 void MMControl::play()
 {
-    if (!m_engine)
+    if (!engine_)
         return;
-    std::lock_guard lock(m_engine->mutex);
-    m_engine->play();
+    std::lock_guard lock(engine_->mutex);
+    engine_->play();
 }
 
 void MMControl::pause()
 {
-    if (!m_engine)
+    if (!engine_)
         return;
-    std::lock_guard lock(m_engine->mutex);
-    m_engine->pause();
+    std::lock_guard lock(engine_->mutex);
+    engine_->pause();
 }
 
 void MMControl::close()
 {
-    if (!m_engine)
+    if (!engine_)
         return;
     {
-        std::lock_guard lock(m_engine->mutex);
-        m_engine->silence();
+        std::lock_guard lock(engine_->mutex);
+        engine_->silence();
     }
     // Closing the sound device can take a second or two (a PulseAudio stream
     // is let play out) and a loader may still be at work: neither holds up
     // the window that gave the command. The control waits for them only when
     // it is destroyed itself.
-    std::erase_if(m_closing, [](const std::future<void>& closing) {
+    std::erase_if(closing_, [](const std::future<void>& closing) {
         return closing.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
     });
-    m_closing.push_back(std::async(std::launch::async,
-                                   [engine = std::shared_ptr<Engine>(std::move(m_engine))]() mutable { engine.reset(); }));
+    closing_.push_back(std::async(std::launch::async,
+                                  [engine = std::shared_ptr<Engine>(std::move(engine_))]() mutable { engine.reset(); }));
 }
 
 MMControl::Rendering MMControl::renderToMemory(const QString& midiPath, const QString& soundFont, double seconds)
