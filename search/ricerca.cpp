@@ -3,6 +3,7 @@
 #include "archives.h"
 #include "colours.h"
 #include "controls.h"
+#include "controltable.h"
 #include "dialogs.h"
 #include "exports.h"
 #include "fonts.h"
@@ -50,14 +51,6 @@ constexpr int PrintQuestionAbove = 50;
 
 
 QFont sansSerif(double points, bool bold = false) { return Fonts::designFont(Fonts::MsSansSerif, points, bold); }
-
-QString withoutMnemonic(QString caption)
-{
-    caption.remove(QLatin1Char('&'));
-    if (caption.endsWith(QLatin1Char(':')))
-        caption.chop(1);
-    return caption;
-}
 
 // The snippet column: one line of HTML with the matched words marked.
 class SnippetDelegate final : public QStyledItemDelegate {
@@ -131,132 +124,114 @@ ricerca::ricerca(search::SearchEngine* engine, QWidget* parent)
     setWindowTitle(QStringLiteral("Lexoria: ricerca nelle massime"));
     setFont(sansSerif(8.25));
     createControls();
+    connectSignals();
     setTabOrder();
 }
 
 void ricerca::createControls()
 {
     ScaledForm::setDesignClientSize(this, 11520, 7800);
-    const QColor text = palette().color(QPalette::WindowText);
+    model_ = new ResultsModel(this);
+    ControlTable::build(this, controlTable());
+    massima->document()->setDefaultStyleSheet(search::Highlighter::styleSheet());
+    risultati->installEventFilter(this);
+}
 
-    auto caption = [this, &text](const QString& name, const QString& words, QWidget* buddy, double left, double top,
-                                 double width) {
-        QLabel* label = Controls::label(this, name, words, font(), text, std::nullopt, Qt::AlignLeft | Qt::AlignVCenter);
-        label->setTextFormat(Qt::PlainText);
-        label->setBuddy(buddy);
-        buddy->setAccessibleName(withoutMnemonic(words));
-        scaling::placeTwips(label, left, top, width, 315);
-        return label;
+std::vector<ControlTable::Control> ricerca::controlTable()
+{
+    using ControlTable::Kind;
+    const Qt::Alignment middle = Qt::AlignLeft | Qt::AlignVCenter;
+    const auto caption = [&middle](const char* name, const char* text, const char* buddy, double left, double top,
+                                   double width, QLabel*& into) {
+        return ControlTable::Control{.kind = Kind::Label, .name = QString::fromLatin1(name), .into = into,
+                                     .rect = {left, top, width, 315}, .text = QString::fromUtf8(text),
+                                     .alignment = middle, .buddy = QString::fromLatin1(buddy)};
     };
-    auto combo = [this](const QString& name, const QStringList& entries) {
-        auto* box = new QComboBox(this);
-        box->setObjectName(name);
-        box->addItems(entries);
-        return box;
-    };
-    auto line = [this](const QString& name, const QString& placeholder) {
-        auto* edit = new QLineEdit(this);
-        edit->setObjectName(name);
-        edit->setPlaceholderText(placeholder);
-        edit->setClearButtonEnabled(true);
-        return edit;
-    };
-
-    testo = line(QStringLiteral("testo"), QStringLiteral("parole, \"frase esatta\", inizio*, -esclusa"));
-    testo->setToolTip(QStringLiteral("Tutte le parole devono comparire; \"tra virgolette\" una frase esatta, "
-                                     "condomin* le parole che iniziano così, -parola esclude"));
-    lblTesto = caption(QStringLiteral("lblTesto"), QStringLiteral("&Parole da cercare:"), testo, 120, 120, 1620);
-    scaling::placeTwips(testo, 1800, 120, 6480, 345);
-    simili = new QCheckBox(QStringLiteral("anche parole &simili"), this);
-    simili->setObjectName(QStringLiteral("simili"));
-    simili->setChecked(true);
-    simili->setToolTip(QStringLiteral("trova anche le altre forme della parola: condominio, condomini, condominiale"));
-    scaling::placeTwips(simili, 8400, 150, 3000, 285);
-
-    avviso = Controls::label(this, QStringLiteral("avviso"), {}, font(), Colours::DarkRed);
-    avviso->setAccessibleName(QStringLiteral("Nessun avviso"));
-    scaling::placeTwips(avviso, 1800, 480, 9600, 285);
-
     QStringList archives{QStringLiteral("Tutti gli archivi")};
     for (const corpus::ArchiveInfo& a : corpus::archives())
         archives << a.chooserCaption;
-    archivio = combo(QStringLiteral("archivio"), archives);
-    lblArchivio = caption(QStringLiteral("lblArchivio"), QStringLiteral("&Archivio:"), archivio, 120, 840, 780);
-    scaling::placeTwips(archivio, 900, 840, 2280, 315);
-    corte = combo(QStringLiteral("corte"), {QStringLiteral("Tutte le corti")});
-    corte->setToolTip(QStringLiteral("\"Cassazione\" comprende civile e penale, \"T.A.R.\" tutti i T.A.R."));
-    lblCorte = caption(QStringLiteral("lblCorte"), QStringLiteral("C&orte:"), corte, 3300, 840, 600);
-    scaling::placeTwips(corte, 3900, 840, 2640, 315);
-    sezione = combo(QStringLiteral("sezione"), {QStringLiteral("Tutte")});
-    lblSezione = caption(QStringLiteral("lblSezione"), QStringLiteral("S&ezione:"), sezione, 6660, 840, 780);
-    scaling::placeTwips(sezione, 7440, 840, 1080, 315);
-    anno = line(QStringLiteral("anno"), QStringLiteral("1990-2000"));
-    anno->setToolTip(QStringLiteral("un anno (1998) o un intervallo di anni (1990-2000)"));
-    lblAnno = caption(QStringLiteral("lblAnno"), QStringLiteral("An&no:"), anno, 8640, 840, 540);
-    scaling::placeTwips(anno, 9180, 840, 1200, 315);
-    numero = line(QStringLiteral("numero"), QStringLiteral("1400"));
-    numero->setToolTip(QStringLiteral("il numero della decisione"));
-    lblNumero = caption(QStringLiteral("lblNumero"), QStringLiteral("N&umero:"), numero, 120, 1260, 780);
-    scaling::placeTwips(numero, 900, 1260, 1200, 315);
-    ordine = combo(QStringLiteral("ordine"), {QStringLiteral("pertinenza"), QStringLiteral("archivio e posizione"),
-                                              QStringLiteral("data della decisione, le più recenti prima")});
-    lblOrdine = caption(QStringLiteral("lblOrdine"), QStringLiteral("Or&dina per:"), ordine, 2280, 1260, 1020);
-    scaling::placeTwips(ordine, 3300, 1260, 3240, 315);
+    return {
+        {.kind = Kind::LineEdit, .name = QStringLiteral("testo"), .into = testo, .rect = {1800, 120, 6480, 345},
+         .toolTip = QStringLiteral("Tutte le parole devono comparire; \"tra virgolette\" una frase esatta, "
+                                   "condomin* le parole che iniziano così, -parola esclude"),
+         .placeholder = QStringLiteral("parole, \"frase esatta\", inizio*, -esclusa"), .clearButton = true},
+        caption("lblTesto", "&Parole da cercare:", "testo", 120, 120, 1620, lblTesto),
+        {.kind = Kind::CheckBox, .name = QStringLiteral("simili"), .into = simili, .rect = {8400, 150, 3000, 285},
+         .text = QStringLiteral("anche parole &simili"),
+         .toolTip = QStringLiteral("trova anche le altre forme della parola: condominio, condomini, condominiale"),
+         .checked = true},
+        {.kind = Kind::Label, .name = QStringLiteral("avviso"), .into = avviso, .rect = {1800, 480, 9600, 285},
+         .colour = Colours::DarkRed, .accessibleName = QStringLiteral("Nessun avviso")},
+        {.kind = Kind::ComboBox, .name = QStringLiteral("archivio"), .into = archivio, .rect = {900, 840, 2280, 315},
+         .items = archives},
+        caption("lblArchivio", "&Archivio:", "archivio", 120, 840, 780, lblArchivio),
+        {.kind = Kind::ComboBox, .name = QStringLiteral("corte"), .into = corte, .rect = {3900, 840, 2640, 315},
+         .toolTip = QStringLiteral("\"Cassazione\" comprende civile e penale, \"T.A.R.\" tutti i T.A.R."),
+         .items = {QStringLiteral("Tutte le corti")}},
+        caption("lblCorte", "C&orte:", "corte", 3300, 840, 600, lblCorte),
+        {.kind = Kind::ComboBox, .name = QStringLiteral("sezione"), .into = sezione, .rect = {7440, 840, 1080, 315},
+         .items = {QStringLiteral("Tutte")}},
+        caption("lblSezione", "S&ezione:", "sezione", 6660, 840, 780, lblSezione),
+        {.kind = Kind::LineEdit, .name = QStringLiteral("anno"), .into = anno, .rect = {9180, 840, 1200, 315},
+         .toolTip = QStringLiteral("un anno (1998) o un intervallo di anni (1990-2000)"),
+         .placeholder = QStringLiteral("1990-2000"), .clearButton = true},
+        caption("lblAnno", "An&no:", "anno", 8640, 840, 540, lblAnno),
+        {.kind = Kind::LineEdit, .name = QStringLiteral("numero"), .into = numero, .rect = {900, 1260, 1200, 315},
+         .toolTip = QStringLiteral("il numero della decisione"), .placeholder = QStringLiteral("1400"),
+         .clearButton = true},
+        caption("lblNumero", "N&umero:", "numero", 120, 1260, 780, lblNumero),
+        {.kind = Kind::ComboBox, .name = QStringLiteral("ordine"), .into = ordine, .rect = {3300, 1260, 3240, 315},
+         .items = {QStringLiteral("pertinenza"), QStringLiteral("archivio e posizione"),
+                   QStringLiteral("data della decisione, le più recenti prima")}},
+        caption("lblOrdine", "Or&dina per:", "ordine", 2280, 1260, 1020, lblOrdine),
+        {.kind = Kind::Label, .name = QStringLiteral("stato"), .into = stato, .rect = {6660, 1260, 4740, 315},
+         .text = QStringLiteral("Scrivere le parole da cercare."), .colour = Colours::DarkBlue, .alignment = middle},
+        {.kind = Kind::Label, .name = QStringLiteral("conteggi"), .into = conteggi, .rect = {120, 1650, 11280, 285},
+         .alignment = middle, .accessibleName = QStringLiteral("Massime trovate per archivio")},
+        {.kind = Kind::Custom, .name = QStringLiteral("risultati"), .into = risultati,
+         .rect = {120, 1980, 11280, 2880}, .accessibleName = QStringLiteral("Risultati della ricerca"),
+         .make = [this](QWidget* parent) { return resultsList(parent); }},
+        {.kind = Kind::RichTextView, .name = QStringLiteral("massima"), .into = massima,
+         .rect = {120, 4980, 11280, 2220}, .accessibleName = QStringLiteral("Testo della massima scelta"),
+         .massimaStyle = true},
+        {.kind = Kind::Button, .name = QStringLiteral("apri"), .into = apri, .rect = {120, 7320, 2040, 375},
+         .text = QStringLiteral("Apri ne&ll'archivio"),
+         .toolTip = QStringLiteral("apre la massima scelta nella finestra del suo archivio (anche con Invio o doppio clic)")},
+        {.kind = Kind::Button, .name = QStringLiteral("copia"), .into = copia, .rect = {2280, 7320, 1215, 375},
+         .text = QStringLiteral("&Copia"),
+         .toolTip = QStringLiteral("copia negli appunti il testo della massima con archivio e argomento")},
+        {.kind = Kind::Button, .name = QStringLiteral("stampa"), .into = stampa, .rect = {3615, 7320, 1815, 375},
+         .text = QStringLiteral("Stampa &risultati"), .toolTip = QStringLiteral("stampa le massime elencate, una per pagina")},
+        {.kind = Kind::Button, .name = QStringLiteral("chiudi"), .into = chiudi, .rect = {10185, 7320, 1215, 375},
+         .text = QStringLiteral("C&hiudi"), .toolTip = QStringLiteral("chiude la finestra di ricerca")},
+    };
+}
 
-    stato = Controls::label(this, QStringLiteral("stato"), QStringLiteral("Scrivere le parole da cercare."), font(),
-                            Colours::DarkBlue, std::nullopt, Qt::AlignLeft | Qt::AlignVCenter);
-    scaling::placeTwips(stato, 6660, 1260, 4740, 315);
-    conteggi = Controls::label(this, QStringLiteral("conteggi"), {}, font(), text, std::nullopt,
-                               Qt::AlignLeft | Qt::AlignVCenter);
-    conteggi->setAccessibleName(QStringLiteral("Massime trovate per archivio"));
-    scaling::placeTwips(conteggi, 120, 1650, 11280, 285);
+// A table, not a tree: Qt's accessible tree makes a new interface for each cell
+// a screen reader asks about and never frees it, while the table keeps one per
+// cell and frees them with the rows.
+QTableView* ricerca::resultsList(QWidget* parent)
+{
+    auto* list = new QTableView(parent);
+    list->setModel(model_);
+    list->verticalHeader()->hide();
+    list->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    list->verticalHeader()->setDefaultSectionSize(list->fontMetrics().height() + 4);
+    list->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    list->horizontalHeader()->setHighlightSections(false);
+    list->horizontalHeader()->setStretchLastSection(true);
+    list->setShowGrid(false);
+    list->setWordWrap(false);
+    list->setTabKeyNavigation(false);
+    list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    list->setTextElideMode(Qt::ElideRight);
+    list->setItemDelegateForColumn(ResultsModel::SnippetColumn, new SnippetDelegate(list));
+    return list;
+}
 
-    // A table, not a tree: Qt's accessible tree makes a new interface for each
-    // cell a screen reader asks about and never frees it, while the table keeps
-    // one per cell and frees them with the rows.
-    model_ = new ResultsModel(this);
-    risultati = new QTableView(this);
-    risultati->setObjectName(QStringLiteral("risultati"));
-    risultati->setAccessibleName(QStringLiteral("Risultati della ricerca"));
-    risultati->setModel(model_);
-    risultati->verticalHeader()->hide();
-    risultati->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    risultati->verticalHeader()->setDefaultSectionSize(risultati->fontMetrics().height() + 4);
-    risultati->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    risultati->horizontalHeader()->setHighlightSections(false);
-    risultati->horizontalHeader()->setStretchLastSection(true);
-    risultati->setShowGrid(false);
-    risultati->setWordWrap(false);
-    risultati->setTabKeyNavigation(false);
-    risultati->setSelectionBehavior(QAbstractItemView::SelectRows);
-    risultati->setSelectionMode(QAbstractItemView::SingleSelection);
-    risultati->setTextElideMode(Qt::ElideRight);
-    risultati->setItemDelegateForColumn(ResultsModel::SnippetColumn, new SnippetDelegate(risultati));
-    risultati->installEventFilter(this);
-    scaling::placeTwips(risultati, 120, 1980, 11280, 2880);
-
-    massima = new QTextBrowser(this);
-    massima->setObjectName(QStringLiteral("massima"));
-    massima->setAccessibleName(QStringLiteral("Testo della massima scelta"));
-    massima->setOpenLinks(false);
-    Controls::styleMassimaText(massima);
-    massima->document()->setDefaultStyleSheet(search::Highlighter::styleSheet());
-    scaling::placeTwips(massima, 120, 4980, 11280, 2220);
-
-    apri = Controls::button(this, QStringLiteral("apri"), QStringLiteral("Apri ne&ll'archivio"),
-                            QStringLiteral("apre la massima scelta nella finestra del suo archivio (anche con Invio o doppio clic)"),
-                            font());
-    scaling::placeTwips(apri, 120, 7320, 2040, 375);
-    copia = Controls::button(this, QStringLiteral("copia"), QStringLiteral("&Copia"),
-                             QStringLiteral("copia negli appunti il testo della massima con archivio e argomento"), font());
-    scaling::placeTwips(copia, 2280, 7320, 1215, 375);
-    stampa = Controls::button(this, QStringLiteral("stampa"), QStringLiteral("Stampa &risultati"),
-                              QStringLiteral("stampa le massime elencate, una per pagina"), font());
-    scaling::placeTwips(stampa, 3615, 7320, 1815, 375);
-    chiudi = Controls::button(this, QStringLiteral("chiudi"), QStringLiteral("C&hiudi"),
-                              QStringLiteral("chiude la finestra di ricerca"), font());
-    scaling::placeTwips(chiudi, 10185, 7320, 1215, 375);
-
+void ricerca::connectSignals()
+{
     auto* copyShortcut = new QAction(this);
     copyShortcut->setObjectName(QStringLiteral("copiaScorciatoia"));
     copyShortcut->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));

@@ -4,11 +4,14 @@
 // A result opens in its archive window through that window's own topic choice
 // and bar change, so the window ends up exactly as the user's clicks leave it.
 
+#include "controltable.h"
 #include "scaledform.h"
 #include "searchengine.h"
 #include "windowregistry.h"
 
 #include <QWidget>
+
+#include <vector>
 
 class QCheckBox;
 class QComboBox;
@@ -55,6 +58,9 @@ protected:
 
 private:
     void createControls();
+    std::vector<ControlTable::Control> controlTable();
+    QTableView* resultsList(QWidget* parent);
+    void connectSignals();
     void setTabOrder();
     void fillCitationLists();
     search::Query currentQuery() const;
