@@ -1,5 +1,7 @@
 #include "italianstem.h"
 
+#include "wordlists.h"
+
 #include <string>
 #include <unordered_map>
 
@@ -10,6 +12,8 @@ namespace {
 // Snowball's Italian stemmer, which leaves adjectives in -ale apart from their
 // noun ("condominiale" stems to "condominial", "condominio" to "condomin"):
 // those endings are taken off too, so the derived adjective finds its noun.
+// The terms radici.txt lists keep a stem of their own, so that similar words
+// never join two different legal terms (legittimazione and legittimità).
 //
 // The highlights ask for the stem of every word of every listed massima, and
 // the texts repeat their words: each stem is computed once per stemmer and then
@@ -32,6 +36,8 @@ private:
 
     std::string computeStem(const std::string& word)
     {
+        if (std::optional<std::string> own = stemException(word))
+            return *own;
         std::string stem = snowball_(word);
         const auto endsWith = [&stem](const char* end) {
             const size_t n = std::char_traits<char>::length(end);

@@ -1,6 +1,7 @@
 #include "querytext.h"
 
 #include "textfold.h"
+#include "wordlists.h"
 
 #include <QRegularExpression>
 #include <QSet>
@@ -58,6 +59,8 @@ public:
     }
 
     const QStringList& notes() const { return notes_; }
+    // The small words left out, each once, in the order typed.
+    const QStringList& leftOut() const { return leftOut_; }
 
 private:
     void block(const QString& why)
@@ -107,6 +110,12 @@ private:
     {
         const QString raw = text_.mid(t.start, t.length);
         const bool isOperator = !inPhrase_ && isOperatorWord(raw);
+        if (!isOperator && !inPhrase_ && isSmallWord(t.folded) && !(end < text_.size() && text_[end] == QLatin1Char('*'))) {
+            leaveOut(t.folded);
+            return;
+        }
+        if (isOperator && (parts_.isEmpty() || isOperatorWord(parts_.last())) && raw != QLatin1String("NOT"))
+            return; // an operator whose left-hand word was left out joins nothing
         const bool excluded = excludedPhrase_ || minusPending_ || afterNot_;
         QString part = isOperator ? raw : t.folded;
         if (!isOperator && !openPending_) {
@@ -136,6 +145,18 @@ private:
             (prefix ? p_.prefixes : p_.words) << t.folded;
     }
 
+    // A small word outside a phrase need not occur: it is left out, with its
+    // sign, and so is an operator just before it, which would join nothing.
+    void leaveOut(const QString& folded)
+    {
+        if (!leftOut_.contains(folded))
+            leftOut_ << folded;
+        minusPending_ = plusPending_ = false;
+        if (!parts_.isEmpty() && isOperatorWord(parts_.last()) && !openPending_)
+            parts_.removeLast();
+        afterNot_ = false;
+    }
+
     // An asterisk right after the word makes it a prefix, outside phrases; true when it does.
     bool readStar(const Token& t, qsizetype end, bool isOperator, QString* part)
     {
@@ -158,6 +179,7 @@ private:
     PreparedWords p_;
     QStringList parts_;
     QStringList notes_;
+    QStringList leftOut_;
     QStringList phrase_; // the words of the phrase being read
     QSet<qsizetype> consumedStars_;
     bool inPhrase_ = false;
@@ -218,6 +240,8 @@ PreparedWords prepareWords(const QString& typed)
     QStringList notes = reader.notes();
     if (dropped)
         notes.prepend(QStringLiteral("Caratteri di controllo ignorati."));
+    if (!reader.leftOut().isEmpty())
+        notes << QStringLiteral("parole comuni non cercate: %1").arg(reader.leftOut().join(QStringLiteral(", ")));
     if (!p.blocking)
         p.hint = notes.join(QLatin1Char(' '));
     return p;
