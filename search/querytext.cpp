@@ -222,6 +222,56 @@ std::optional<int> readDecisionNumber(const QString& typed, QString* hint)
     return m.captured(1).toInt();
 }
 
+// Finds the expressions of the synonym groups typed outside quotes, takes them
+// out of the text (so they are not searched as plain words) and notes each
+// group's forms; `alsoSearched` gets the forms the user did not type.
+QList<QList<QStringList>> takeSynonyms(QString& text, QStringList* alsoSearched)
+{
+    QList<QList<QStringList>> found;
+    const QList<Token> tokens = tokenize(text);
+    QList<bool> quoted(tokens.size(), false);
+    for (qsizetype i = 0, k = 0, quotes = 0; i < text.size() && k < tokens.size(); ++i) {
+        if (i == tokens[k].start)
+            quoted[k++] = quotes % 2 == 1;
+        if (text[i] == QLatin1Char('"'))
+            ++quotes;
+    }
+    for (qsizetype k = 0; k < tokens.size();) {
+        bool matched = false;
+        for (const SynonymGroup& group : synonymGroups()) {
+            for (const SynonymForm& form : group) {
+                const qsizetype n = form.words.size();
+                bool here = k + n <= tokens.size();
+                for (qsizetype j = 0; here && j < n; ++j)
+                    here = !quoted[k + j] && tokens[k + j].folded == form.words[j];
+                if (!here)
+                    continue;
+                // A sign just before the expression belongs to it: it stays a plain phrase.
+                const qsizetype start = tokens[k].start;
+                if (start > 0 && (text[start - 1] == QLatin1Char('-') || text[start - 1] == QLatin1Char('+')))
+                    continue;
+                QList<QStringList> forms;
+                for (const SynonymForm& other : group) {
+                    forms << other.words;
+                    if (other.words != form.words && !alsoSearched->contains(other.written))
+                        *alsoSearched << other.written;
+                }
+                found << forms;
+                const qsizetype end = tokens[k + n - 1].start + tokens[k + n - 1].length;
+                text.replace(start, end - start, QString(end - start, QLatin1Char(' ')));
+                k += n;
+                matched = true;
+                break;
+            }
+            if (matched)
+                break;
+        }
+        if (!matched)
+            ++k;
+    }
+    return found;
+}
+
 } // namespace
 
 PreparedWords prepareWords(const QString& typed)
@@ -235,9 +285,23 @@ PreparedWords prepareWords(const QString& typed)
         return p;
     }
     bool dropped = false;
-    WordsReader reader(cleaned(typed, &dropped));
+    QString text = cleaned(typed, &dropped);
+    QStringList alsoSearched;
+    const QList<QList<QStringList>> synonyms = takeSynonyms(text, &alsoSearched);
+    WordsReader reader(text);
     PreparedWords p = reader.read();
+    p.synonyms = synonyms;
+    if (!synonyms.isEmpty())
+        p.anyPositive = true;
+    for (const QList<QStringList>& forms : synonyms)
+        for (const QStringList& form : forms)
+            if (form.size() == 1)
+                p.words << form.first();
+            else
+                p.phrases << form;
     QStringList notes = reader.notes();
+    if (!alsoSearched.isEmpty())
+        notes << QStringLiteral("cercato anche: %1").arg(alsoSearched.join(QStringLiteral(", ")));
     if (dropped)
         notes.prepend(QStringLiteral("Caratteri di controllo ignorati."));
     if (!reader.leftOut().isEmpty())
@@ -250,19 +314,34 @@ PreparedWords prepareWords(const QString& typed)
 PreparedQuery prepareQuery(const Query& query)
 {
     PreparedQuery q;
-    q.words = prepareWords(query.words);
+    q.court = query.court;
+    q.section = query.section.trimmed();
+    QString words = query.words;
     QString hint;
     if (!query.years.trimmed().isEmpty() && !(q.years = readYears(query.years, &hint)))
         q.invalid = hint;
     else if (!query.number.trimmed().isEmpty() && !(q.number = readDecisionNumber(query.number, &hint)))
         q.invalid = hint;
-    else if (q.words.blocking)
+    else if (words.size() <= MaxQueryLength && (q.typedCitation = readTypedCitation(words))) {
+        const TypedCitation& c = *q.typedCitation;
+        words = c.words;
+        if (q.court.isEmpty())
+            q.court = c.court;
+        if (q.section.isEmpty())
+            q.section = c.section;
+        if (!q.years && c.year)
+            q.years = YearRange{c.year, c.year};
+        if (!q.number && c.number)
+            q.number = c.number;
+    }
+    q.words = prepareWords(words);
+    if (!q.invalid && q.words.blocking)
         q.invalid = q.words.hint;
     if (q.invalid)
         return q;
 
-    const bool anyField = !query.court.isEmpty() || !query.section.trimmed().isEmpty() || q.years || q.number;
-    const bool anyWords = !q.words.parserText.trimmed().isEmpty();
+    const bool anyField = !q.court.isEmpty() || !q.section.isEmpty() || q.years || q.number;
+    const bool anyWords = !q.words.parserText.trimmed().isEmpty() || !q.words.synonyms.isEmpty();
     if (!anyWords && !anyField)
         q.empty = true;
     else if (anyWords && !q.words.anyPositive && !anyField)

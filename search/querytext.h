@@ -6,6 +6,7 @@
 // short Italian hint instead. Plain Qt: no engine types here.
 
 #include "searchengine.h"
+#include "typedcitation.h"
 
 #include <QList>
 #include <QString>
@@ -21,6 +22,9 @@ struct PreparedWords {
     QStringList words;           // folded words to highlight
     QStringList prefixes;        // folded prefixes to highlight
     QList<QStringList> phrases;  // folded phrases to highlight
+    // Expressions of a synonym group typed outside quotes: each must occur in
+    // one of its group's forms (each form a list of folded words, a phrase).
+    QList<QList<QStringList>> synonyms;
     bool anyPositive = false;    // some word must (or may) occur, not only excluded ones
     bool blocking = false;       // the words cannot be searched: `hint` says why
     QString hint;                // what the user should know, blocking or not
@@ -34,8 +38,13 @@ struct YearRange {
 // Everything a search needs from the query's text fields.
 struct PreparedQuery {
     PreparedWords words;
+    QString court;   // the court filter: the field's, else the typed citation's
+    QString section; // the section filter, likewise
     std::optional<YearRange> years;
     std::optional<int> number;
+    // A citation typed in the words field: it fills the fields the user left
+    // empty, and only the rest of the words is searched as words.
+    std::optional<TypedCitation> typedCitation;
     // Set when the query cannot be searched as typed: what to tell the user.
     std::optional<QString> invalid;
     // Nothing to search for: no words and no citation field.

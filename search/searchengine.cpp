@@ -57,8 +57,7 @@ struct SearchEngine::Impl {
     Xapian::Query withSimilarWords(const Xapian::Query& query) const;
     // Nothing when no field is set; otherwise the query every hit must match,
     // which is MatchNothing (an empty query) when a field matches no massima.
-    std::optional<Xapian::Query> fieldFilter(const Query& query, const std::optional<YearRange>& years,
-                                             const std::optional<int>& number) const;
+    std::optional<Xapian::Query> fieldFilter(const PreparedQuery& prepared) const;
 };
 
 QList<SourceMassima> SearchEngine::corpusMassime()
@@ -237,15 +236,15 @@ Xapian::Query SearchEngine::Impl::withSimilarWords(const Xapian::Query& query) c
     }
 }
 
-std::optional<Xapian::Query> SearchEngine::Impl::fieldFilter(const Query& query,
-                                                             const std::optional<YearRange>& years,
-                                                             const std::optional<int>& number) const
+std::optional<Xapian::Query> SearchEngine::Impl::fieldFilter(const PreparedQuery& prepared) const
 {
+    const std::optional<YearRange>& years = prepared.years;
+    const std::optional<int>& number = prepared.number;
     std::vector<Xapian::Query> filters;
-    if (!query.court.isEmpty())
-        filters.emplace_back(CourtPrefix + utf8(foldedText(query.court)));
-    if (!query.section.trimmed().isEmpty())
-        filters.emplace_back(SectionPrefix + utf8(foldWord(query.section.trimmed())));
+    if (!prepared.court.isEmpty())
+        filters.emplace_back(CourtPrefix + utf8(foldedText(prepared.court)));
+    if (!prepared.section.isEmpty())
+        filters.emplace_back(SectionPrefix + utf8(foldWord(prepared.section)));
     if (years) {
         // Only the years the corpus holds: a range of centuries stays a short list.
         // A range outside them gives an empty OR, which matches nothing.
@@ -302,6 +301,7 @@ Results SearchEngine::search(const Query& query)
             Results results = d->run(query, prepared);
             results.status = Results::Status::Ok;
             results.hint = words.hint;
+            results.typedCitation = prepared.typedCitation;
             results.highlighter = Highlighter(words.words, words.prefixes, words.phrases, query.similarWords);
             return results;
         } catch (const Xapian::QueryParserError&) {
@@ -336,12 +336,27 @@ Results SearchEngine::Impl::run(const Query& query, const PreparedQuery& prepare
                              | Xapian::QueryParser::FLAG_WILDCARD | Xapian::QueryParser::FLAG_BOOLEAN
                              | Xapian::QueryParser::FLAG_PURE_NOT;
         match = parser.parse_query(utf8(words.parserText), flags);
-        if (match.empty())
+        if (match.empty() && words.synonyms.isEmpty())
             return {}; // nothing but words the parser drops: no match
         if (query.similarWords)
             match = withSimilarWords(match);
     }
-    if (const std::optional<Xapian::Query> fields = fieldFilter(query, prepared.years, prepared.number))
+    // Each synonym typed: any form of its group, each form a phrase.
+    for (const QList<QStringList>& forms : words.synonyms) {
+        std::vector<Xapian::Query> any;
+        for (const QStringList& form : forms) {
+            std::vector<std::string> terms;
+            for (const QString& word : form)
+                terms.push_back(utf8(word));
+            any.push_back(terms.size() == 1 ? Xapian::Query(terms.front())
+                                            : Xapian::Query(Xapian::Query::OP_PHRASE, terms.begin(), terms.end(),
+                                                            Xapian::termcount(terms.size())));
+        }
+        const Xapian::Query group(Xapian::Query::OP_OR, any.begin(), any.end());
+        match = match.empty() || words.parserText.trimmed().isEmpty() ? group
+                                                                       : Xapian::Query(Xapian::Query::OP_AND, match, group);
+    }
+    if (const std::optional<Xapian::Query> fields = fieldFilter(prepared))
         match = Xapian::Query(Xapian::Query::OP_FILTER, match, *fields);
 
     Xapian::Enquire enquire(db);

@@ -9,6 +9,7 @@
 #include "archives.h"
 #include "citation.h"
 #include "highlighter.h"
+#include "typedcitation.h"
 
 #include <QByteArray>
 #include <QList>
@@ -76,6 +77,8 @@ struct Results {
     std::array<int, corpus::ArchiveCount> perArchive{}; // matches per archive, whatever the archive filter
     QList<Hit> hits;      // at most Query::limit, in the order asked
     Highlighter highlighter;
+    // The citation read in the words field, which the window shows in its fields.
+    std::optional<TypedCitation> typedCitation;
 };
 
 // The index file the build writes beside the program, and the print of the

@@ -1,9 +1,12 @@
 #include "wordlists.h"
 
+#include "textfold.h"
+
 #include <QFile>
 #include <QSet>
 #include <QStringList>
 
+#include <algorithm>
 #include <unordered_map>
 
 namespace search {
@@ -51,6 +54,28 @@ std::optional<std::string> stemException(const std::string& folded)
     }();
     const auto it = stems.find(folded);
     return it == stems.end() ? std::nullopt : std::optional<std::string>(it->second);
+}
+
+const QList<SynonymGroup>& synonymGroups()
+{
+    static const QList<SynonymGroup> groups = [] {
+        QList<SynonymGroup> list;
+        for (const QStringList& line : listLines(QStringLiteral(":/search/sinonimi.txt"))) {
+            SynonymGroup group;
+            for (const QString& written : line.join(QLatin1Char(' ')).split(QLatin1Char('|'))) {
+                const QStringList words = foldedText(written).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+                if (!words.isEmpty())
+                    group.append({written.simplified(), words});
+            }
+            std::stable_sort(group.begin(), group.end(), [](const SynonymForm& a, const SynonymForm& b) {
+                return a.words.size() > b.words.size();
+            });
+            if (group.size() > 1)
+                list.append(group);
+        }
+        return list;
+    }();
+    return groups;
 }
 
 } // namespace search
