@@ -322,7 +322,18 @@ PreparedQuery prepareQuery(const Query& query)
         q.invalid = hint;
     else if (!query.number.trimmed().isEmpty() && !(q.number = readDecisionNumber(query.number, &hint)))
         q.invalid = hint;
-    else if (words.size() <= MaxQueryLength && (q.typedCitation = readTypedCitation(words))) {
+    else if (!query.provision.trimmed().isEmpty()
+             && (q.provisions = readProvisions(query.provision).provisions).isEmpty())
+        q.invalid = QStringLiteral("Norma non letta: scrivere ad esempio art. 1117 c.c., art. 18 L. 300/1970 o L. 47/1985.");
+    if (!q.invalid && words.size() <= MaxQueryLength) {
+        const ProvisionsRead typed = readProvisions(words);
+        for (const Provision& p : typed.provisions)
+            if (!q.provisions.contains(p))
+                q.provisions << p;
+        if (!typed.provisions.isEmpty())
+            words = typed.rest;
+    }
+    if (!q.invalid && words.size() <= MaxQueryLength && (q.typedCitation = readTypedCitation(words))) {
         const TypedCitation& c = *q.typedCitation;
         words = c.words;
         if (q.court.isEmpty())
@@ -339,8 +350,15 @@ PreparedQuery prepareQuery(const Query& query)
         q.invalid = q.words.hint;
     if (q.invalid)
         return q;
+    if (!q.provisions.isEmpty()) {
+        QStringList written;
+        for (const Provision& p : q.provisions)
+            written << p.shortForm();
+        const QString note = QStringLiteral("norma cercata: %1").arg(written.join(QStringLiteral(", ")));
+        q.words.hint = q.words.hint.isEmpty() ? note : q.words.hint + QLatin1Char(' ') + note;
+    }
 
-    const bool anyField = !q.court.isEmpty() || !q.section.isEmpty() || q.years || q.number;
+    const bool anyField = !q.court.isEmpty() || !q.section.isEmpty() || q.years || q.number || !q.provisions.isEmpty();
     const bool anyWords = !q.words.parserText.trimmed().isEmpty() || !q.words.synonyms.isEmpty();
     if (!anyWords && !anyField)
         q.empty = true;

@@ -6,6 +6,7 @@
 // short Italian hint instead. Plain Qt: no engine types here.
 
 #include "searchengine.h"
+#include "provisions.h"
 #include "typedcitation.h"
 
 #include <QList>
@@ -42,6 +43,8 @@ struct PreparedQuery {
     QString section; // the section filter, likewise
     std::optional<YearRange> years;
     std::optional<int> number;
+    // The provisions every hit must cite: the "Norma" field's and those typed among the words.
+    QList<Provision> provisions;
     // A citation typed in the words field: it fills the fields the user left
     // empty, and only the rest of the words is searched as words.
     std::optional<TypedCitation> typedCitation;

@@ -256,6 +256,8 @@ std::optional<Xapian::Query> SearchEngine::Impl::fieldFilter(const PreparedQuery
     }
     if (number)
         filters.emplace_back(NumberPrefix + std::to_string(*number));
+    for (const Provision& p : prepared.provisions)
+        filters.emplace_back(ProvisionPrefix + utf8(p.queryKey()));
     if (filters.empty())
         return std::nullopt;
     return Xapian::Query(Xapian::Query::OP_AND, filters.begin(), filters.end());

@@ -49,6 +49,7 @@ struct Query {
     QString section;             // "II", "U"...; empty: every section
     QString years;               // "1998", "1990-2000"; empty: every year
     QString number;              // "1400" or "n.1400"; empty: every number
+    QString provision;           // "art. 1117 c.c.", "L. 47/1985"; empty: any
     SortOrder sort = SortOrder::Relevance;
     int limit = 500;             // hits returned at most
     // False: a query that needs the index while it can be neither opened at

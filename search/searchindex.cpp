@@ -1,6 +1,7 @@
 #include "searchindex_p.h"
 
 #include "italianstem.h"
+#include "provisions.h"
 #include "textfold.h"
 
 #include <QCollator>
@@ -35,11 +36,11 @@ namespace {
 // checksum covers whole, so that damage anywhere in it is found before a search
 // reads it. A file of another format (another version of the indexing code) is
 // not opened: the program then builds its index in memory.
-//   bytes  0-15  the format, "LEXORIA-INDICE-1"
+//   bytes  0-15  the format, "LEXORIA-INDICE-2"
 //   bytes 16-23  the database's length in bytes
 //   bytes 24-31  its checksum
 // (numbers little-endian).
-constexpr char Magic[16] = {'L', 'E', 'X', 'O', 'R', 'I', 'A', '-', 'I', 'N', 'D', 'I', 'C', 'E', '-', '1'};
+constexpr char Magic[16] = {'L', 'E', 'X', 'O', 'R', 'I', 'A', '-', 'I', 'N', 'D', 'I', 'C', 'E', '-', '2'};
 constexpr qint64 HeaderSize = 32;
 const std::string FingerprintKey = "lexoria.fingerprint";
 const std::string CountKey = "lexoria.massime";
@@ -280,6 +281,9 @@ Xapian::Document documentOf(const Hit& hit)
         doc.add_boolean_term(YearPrefix + std::to_string(year));
     for (int number : c.numbers)
         doc.add_boolean_term(NumberPrefix + std::to_string(number));
+    for (const Provision& p : readProvisions(hit.text).provisions)
+        for (const QString& key : p.indexKeys())
+            doc.add_boolean_term(ProvisionPrefix + utf8(key));
 
     doc.add_value(ArchiveOrderSlot, Xapian::sortable_serialise(archiveOrderKey(hit.ref)));
     if (c.date().isValid())

@@ -22,6 +22,7 @@ inline const std::string CourtPrefix = "XC";
 inline const std::string SectionPrefix = "XS";
 inline const std::string YearPrefix = "XY";
 inline const std::string NumberPrefix = "XN";
+inline const std::string ProvisionPrefix = "XP"; // a cited provision (Provision::indexKeys)
 } // namespace terms
 
 struct SearchIndex::Data {
