@@ -2,13 +2,16 @@
 // fixed table of 30 realistic queries, measured in the same run and interleaved
 // with SQLite FTS5 (unicode61, remove_diacritics 2) answering the same word
 // queries over the same texts; then the same at 100 times the corpus (the
-// demonstration texts repeated with varied citations). Prints figures; asserts
-// nothing. Run: build/bench/bench_search [scale [memory|folder|both]]
-// (scale 100 by default, 0 skips it; the index at scale in memory by default)
+// demonstration texts repeated with varied citations). The compiled corpus is
+// searched twice: with the index built in memory (the fallback) and with the
+// program's index file opened in place (the program's own path). Prints figures;
+// asserts nothing. Run: build/bench/bench_search [scale [INDEX_FILE]]
+// (scale 100 by default, 0 skips it; the index file defaults to ../bin's)
 
 #include "searchengine.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QRegularExpression>
@@ -195,9 +198,11 @@ struct Figures {
     search::IndexFigures index;
 };
 
-// The index is built `builds` times, each build followed by an FTS5 table build
-// over the same texts; the medians are kept, and the last index answers the queries.
-Figures measure(const QList<search::SourceMassima>& massime, int builds, int rounds, bool perQuery = false)
+// The index is built `builds` times (opened, with `file`), each build followed by
+// an FTS5 table build over the same texts; the medians are kept, and the last
+// index answers the queries.
+Figures measure(const QList<search::SourceMassima>& massime, int builds, int rounds, bool perQuery = false,
+                const std::optional<search::IndexFile>& file = std::nullopt)
 {
     Figures f;
     std::unique_ptr<search::SearchEngine> engine;
@@ -209,7 +214,11 @@ Figures measure(const QList<search::SourceMassima>& massime, int builds, int rou
         ftsTable.reset();
         malloc_trim(0);
         const double residentBefore = residentMegabytes();
-        engine = std::make_unique<search::SearchEngine>([&massime] { return massime; });
+        if (file)
+            engine = std::make_unique<search::SearchEngine>(&search::SearchEngine::corpusMassime, *file,
+                                                            &search::SearchEngine::corpusMassima);
+        else
+            engine = std::make_unique<search::SearchEngine>([&massime] { return massime; });
         const double cpuBefore = cpuMilliseconds();
         engine->build();
         buildCpuMs.push_back(cpuMilliseconds() - cpuBefore);
@@ -279,9 +288,11 @@ void report(const char* title, const Figures& f)
     out << "  massime indexed: " << f.index.massime << "; citations unreadable: " << f.index.unreadableCitations
         << ", read in part: " << f.index.partialCitations << "\n";
     out << "  index builds: " << f.builds << ", each engine in turn; medians:\n";
-    out << "  Xapian index build: " << QString::number(f.buildMs, 'f', 1) << " ms ("
-        << QString::number(f.buildCpuMs, 'f', 1) << " ms of processor time), resident memory added: "
-        << QString::number(f.residentMb, 'f', 1) << " MB\n";
+    if (!f.index.fileProblem.isEmpty())
+        out << "  the index file was not used: " << f.index.fileProblem << "\n";
+    out << (f.index.fromFile ? "  Xapian index file opened: " : "  Xapian index build: ")
+        << QString::number(f.buildMs, 'f', 1) << " ms (" << QString::number(f.buildCpuMs, 'f', 1)
+        << " ms of processor time), resident memory added: " << QString::number(f.residentMb, 'f', 1) << " MB\n";
     out << "  FTS5 table build:   " << QString::number(f.ftsBuildMs, 'f', 1) << " ms ("
         << QString::number(f.ftsBuildCpuMs, 'f', 1) << " ms of processor time), SQLite memory: "
         << QString::number(f.ftsMb, 'f', 1) << " MB\n";
@@ -302,11 +313,19 @@ int main(int argc, char** argv)
     const int scale = argc > 1 ? QString::fromLocal8Bit(argv[1]).toInt() : 100;
     const QList<search::SourceMassima> base = search::SearchEngine::corpusMassime();
 
-    report("1x, index built in memory (when the index file cannot serve)", measure(base, 21, 41, true));
+    search::IndexFile file = search::SearchEngine::programIndexFile();
+    file.path = argc > 2
+        ? QString::fromLocal8Bit(argv[2])
+        : QDir(app.applicationDirPath()).filePath(QStringLiteral("../bin/") + search::SearchEngine::indexFileName());
+    const QByteArray title = QStringLiteral("1x (%1 massime), ").arg(base.size()).toUtf8();
+    report((title + "index built in memory (when the index file cannot serve)").constData(),
+           measure(base, 21, 41, true));
+    report((title + "index file opened in place (the program's path)").constData(), measure(base, 21, 41, true, file));
     if (scale > 1) {
         const QList<search::SourceMassima> big = scaled(base, scale);
-        const QByteArray title = QStringLiteral("%1x (%2 massime), index built in memory").arg(scale).arg(big.size()).toUtf8();
-        report(title.constData(), measure(big, 1, 7));
+        const QByteArray scaledTitle =
+            QStringLiteral("%1x (%2 massime), index built in memory").arg(scale).arg(big.size()).toUtf8();
+        report(scaledTitle.constData(), measure(big, 1, 7));
     }
     return 0;
 }

@@ -3,7 +3,10 @@
 # program against a bare Qt program, offscreen and under Xvfb, each without and
 # with a sound device (a private PulseAudio server with a null sink), then the
 # in-process figures, then the search against SQLite FTS5 (LEXORIA_BENCH_SEARCH_SCALE,
-# default 100 times the corpus: some minutes). Builds first. Usage: bash scripts/bench.sh [PAIRS]
+# default 100 times the corpus: some minutes), then the search at the delivered size
+# and at full capacity side by side (scripts/bench-capacity.sh, which builds
+# build-full/ as well; LEXORIA_BENCH_CAPACITY=0 leaves it out). Builds first.
+# Usage: bash scripts/bench.sh [PAIRS]
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 pairs=${1:-20}
@@ -62,3 +65,7 @@ echo
 echo "## Search: Xapian against SQLite FTS5 on the same texts (scale ${LEXORIA_BENCH_SEARCH_SCALE:-100}; 0 for the delivered corpus only)"
 echo
 "$build/bench/bench_search" "${LEXORIA_BENCH_SEARCH_SCALE:-100}" 2>/dev/null
+if [ "${LEXORIA_BENCH_CAPACITY:-1}" != 0 ]; then
+  echo
+  bash "$top/scripts/bench-capacity.sh" --bench "$(( pairs * 2 + 1 ))"
+fi

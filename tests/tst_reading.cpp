@@ -3,12 +3,15 @@
 
 #include "accessibility.h"
 #include "browserwindow.h"
+#include "corpusfile.h"
 #include "frmsplash.h"
 #include "modlexoria.h"
 #include "scelta.h"
 #include "scripteddialogs.h"
 #include "windowregistry.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
 #include <QMouseEvent>
@@ -43,6 +46,39 @@ void registerWindows()
 frmSplash* splash() { return qobject_cast<frmSplash*>(registry().find(QStringLiteral("frmSplash"))); }
 scelta* chooser() { return qobject_cast<scelta*>(registry().find(QStringLiteral("scelta"))); }
 QString labelText(QWidget* w, const QString& name) { return w->findChild<QLabel*>(name)->text(); }
+
+// How many massime the compiled data folder's files give an archive's topic (0:
+// the whole archive; no archive: every archive), read apart from the program.
+int countInDataFiles(std::optional<corpus::Archive> archive, int topic = 0)
+{
+    static QHash<int, corpus::ParsedArchive> parsed;
+    int count = 0;
+    for (const corpus::ArchiveInfo& a : corpus::archives()) {
+        if (archive && a.archive != *archive)
+            continue;
+        if (!parsed.contains(corpus::indexOf(a.archive))) {
+            QFile file(QStringLiteral(LEXORIA_CORPUS_DIR "/%1.txt").arg(a.name));
+            if (!file.open(QIODevice::ReadOnly))
+                qFatal("%s missing", qPrintable(file.fileName()));
+            parsed.insert(corpus::indexOf(a.archive), corpus::parseArchiveFile(file.readAll(), a.topics, a.positions));
+        }
+        const corpus::ParsedArchive& p = parsed[corpus::indexOf(a.archive)];
+        for (int t = 1; t <= a.topics; ++t)
+            count += (topic == 0 || topic == t) ? int(p.massime[size_t(t)].size()) : 0;
+    }
+    return count;
+}
+
+// The delivered corpus's figure when the build compiled the delivered data folder,
+// else the figure the compiled folder's files give.
+int expectedCount(int delivered, std::optional<corpus::Archive> archive, int topic = 0)
+{
+    static const bool deliveredData = QFileInfo(QStringLiteral(LEXORIA_CORPUS_DIR)).canonicalFilePath()
+        == QFileInfo(QStringLiteral(LEXORIA_SOURCE_DIR "/corpus/data")).canonicalFilePath();
+    return deliveredData ? delivered : countInDataFiles(archive, topic);
+}
+
+QString totalText() { return QStringLiteral("Numero totale massime:  %1").arg(expectedCount(2051, std::nullopt)); }
 
 void clickOn(QWidget* w) { QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(5, 5)); }
 
@@ -130,7 +166,7 @@ private slots:
         chooser()->Option1_Click(5);
         auto* condominio = qobject_cast<BrowserWindow*>(registry().find(QStringLiteral("condominio")));
         condominio->findChild<QListWidget*>(QStringLiteral("List1"))->setCurrentRow(9);
-        QCOMPARE(condominio->topicCount(), 62);
+        QCOMPARE(condominio->topicCount(), expectedCount(62, corpus::Archive::condominio, 10));
     }
 
     void chooserTexts()
@@ -138,13 +174,16 @@ private slots:
         clickOn(splash());
         scelta* c = chooser();
         QCOMPARE(c->windowTitle(), QStringLiteral("Lexoria: menu degli archivi di massime disponibili"));
-        QCOMPARE(labelText(c, QStringLiteral("num")), QStringLiteral("Numero totale massime:  2051"));
+        QCOMPARE(labelText(c, QStringLiteral("num")), totalText());
         QCOMPARE(labelText(c, QStringLiteral("Label1")),
-                 QStringLiteral("... 857 massime riguardanti l'edilizia suddivise in 33 argomenti"));
+                 QStringLiteral("... %1 massime riguardanti l'edilizia suddivise in 33 argomenti")
+                     .arg(expectedCount(857, corpus::Archive::edilizia)));
         QCOMPARE(labelText(c, QStringLiteral("Label3")),
-                 QStringLiteral("... 16 massime sull'espropriazione per pubblica utilità"));
+                 QStringLiteral("... %1 massime sull'espropriazione per pubblica utilità")
+                     .arg(expectedCount(16, corpus::Archive::espropriazioni)));
         QCOMPARE(labelText(c, QStringLiteral("Label7")),
-                 QStringLiteral("... 264 massime riguardanti le imprese, gli appalti, il lavoro"));
+                 QStringLiteral("... %1 massime riguardanti le imprese, gli appalti, il lavoro")
+                     .arg(expectedCount(264, corpus::Archive::imprese)));
         QCOMPARE(c->statusText(), QStringLiteral("Menu di scelta."));
         // The seven archives were built hidden, in window-number order, after the chooser.
         const QStringList loaded = registry().loadedWindows();
@@ -216,6 +255,41 @@ private slots:
             QVERIFY(!status->geometry().intersects(option->geometry()));
             QCOMPARE(c->childAt(option->geometry().center()), option);
         }
+    }
+
+    // One option row per archive of the table: seven rows keep the designed
+    // window; with an eighth every row stays clear of the total box, the buttons,
+    // the status bar and the other rows, and the window grows to hold it.
+    void chooserRowsFollowTheTable()
+    {
+        const scelta::Layout designed = scelta::layoutFor(7);
+        QCOMPARE(designed.option(6), QRectF(480, 4800, 3615, 300));
+        QCOMPARE(designed.total(), QRectF(480, 5400, 3735, 375));
+        QCOMPARE(designed.search(), QRectF(8040, 5190, 1215, 300));
+        QCOMPARE(designed.statusBar(), QRectF(0, 6045, 9480, 375));
+        QCOMPARE(designed.clientHeight(), 6420.0);
+        QCOMPARE(designed.outerHeight(), 6825.0);
+
+        double widest = 0;
+        for (const corpus::ArchiveInfo& a : corpus::archives())
+            widest = qMax(widest, double(a.chooserCountWidth));
+        for (int rows : {7, 8}) {
+            const scelta::Layout layout = scelta::layoutFor(rows);
+            QList<QRectF> below = {layout.total(), layout.search(), layout.statusBar()};
+            for (int b = 0; b < 4; ++b)
+                below << layout.button(b);
+            for (int i = 0; i < rows; ++i) {
+                const QRectF row = layout.option(i).united(layout.count(i, widest));
+                for (const QRectF& other : below)
+                    QVERIFY2(!row.intersects(other),
+                             qPrintable(QStringLiteral("%1 rows: row %2").arg(rows).arg(i + 1)));
+                if (i > 0)
+                    QVERIFY(!row.intersects(layout.option(i - 1).united(layout.count(i - 1, widest))));
+            }
+            QVERIFY(layout.statusBar().bottom() <= layout.clientHeight());
+            QCOMPARE(layout.outerHeight() - layout.clientHeight(), designed.outerHeight() - designed.clientHeight());
+        }
+        QCOMPARE(scelta::layoutFor(8).clientHeight(), designed.clientHeight() + scelta::RowPitch);
     }
 
     // An archive option opens its archive on any activation and never stays
@@ -333,8 +407,9 @@ private slots:
         clickOn(s);
         QCOMPARE(g_created.value(QStringLiteral("scelta")), 2);
         QCOMPARE(g_created.value(QStringLiteral("enti")), 2);
-        QCOMPARE(ModLexoria::ArchiveTotal(corpus::Archive::enti), std::optional<int>(125));
-        QCOMPARE(labelText(chooser(), QStringLiteral("num")), QStringLiteral("Numero totale massime:  2051"));
+        QCOMPARE(ModLexoria::ArchiveTotal(corpus::Archive::enti),
+                 std::optional<int>(expectedCount(125, corpus::Archive::enti)));
+        QCOMPARE(labelText(chooser(), QStringLiteral("num")), totalText());
         QCOMPARE(s->label(2)->text(), QStringLiteral("          elaborazione eseguita con"));
     }
 };
