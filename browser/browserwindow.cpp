@@ -30,8 +30,8 @@ namespace {
 
 using namespace Colours;
 using Fonts::sansSerif;
-const QColor& DesignBackground = Grey;
-const QColor& UniformGrey = LightGrey;
+const QColor DesignBackground = Grey;
+const QColor UniformGrey = LightGrey;
 
 // The window menu: entry 0 is the chooser, then the archives in window-number order.
 QString windowOfEntry(int index)

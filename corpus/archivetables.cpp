@@ -18,8 +18,8 @@ ArchiveTables ArchiveTables::Build(Archive archive)
     ArchiveTables tables;
     tables.archive_ = archive;
     const int index = indexOf(archive);
-    if (index >= 0 && index < generated::archiveDataCount && generated::archiveData[index].topics == info(archive).topics)
-        tables.data_ = &generated::archiveData[index];
+    if (index >= 0 && index < generated::ArchiveTablesCount && generated::ArchiveTablesData[index].topics == info(archive).topics)
+        tables.data_ = &generated::ArchiveTablesData[index];
     return tables;
 }
 
@@ -67,6 +67,6 @@ QStringList ArchiveTables::TopicListEntries() const
     return entries;
 }
 
-QByteArray ArchiveTables::Fingerprint() { return QByteArray(generated::fingerprint); }
+QByteArray ArchiveTables::Fingerprint() { return QByteArray(generated::CorpusPrint); }
 
 } // namespace corpus

@@ -23,9 +23,9 @@ struct ArchiveData {
 };
 
 // In archive order (corpus::indexOf); defined by the generated source.
-extern const ArchiveData archiveData[];
-extern const int archiveDataCount;
+extern const ArchiveData ArchiveTablesData[];
+extern const int ArchiveTablesCount;
 // SHA-256 (hex) of every archive's titles and massime, as the tables hold them.
-extern const char fingerprint[];
+extern const char CorpusPrint[];
 
 } // namespace corpus::generated

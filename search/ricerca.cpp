@@ -25,6 +25,7 @@
 #include <QListWidget>
 #include <QPainter>
 #include <QPointer>
+#include <QRegularExpression>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
@@ -130,11 +131,14 @@ ricerca::ricerca(search::SearchEngine* engine, QWidget* parent)
 
 void ricerca::createControls()
 {
-    ScaledForm::setDesignClientSize(this, 11520, 7800);
+    ScaledForm::setDesignClientSize(this, 11520, 8130);
     model_ = new ResultsModel(this);
     ControlTable::build(this, controlTable());
     massima->document()->setDefaultStyleSheet(search::Highlighter::styleSheet());
     risultati->installEventFilter(this);
+    // Its words are the corpus's own (never a file's), written as links.
+    forse->setTextFormat(Qt::RichText);
+    forse->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
 }
 
 std::vector<ControlTable::Control> ricerca::controlTable()
@@ -160,8 +164,11 @@ std::vector<ControlTable::Control> ricerca::controlTable()
          .text = QStringLiteral("anche parole &simili"),
          .toolTip = QStringLiteral("trova anche le altre forme della parola: condominio, condomini, condominiale"),
          .checked = true},
-        {.kind = Kind::Label, .name = QStringLiteral("avviso"), .into = avviso, .rect = {1800, 480, 9600, 285},
+        {.kind = Kind::Label, .name = QStringLiteral("avviso"), .into = avviso, .rect = {1800, 480, 6600, 285},
          .colour = Colours::DarkRed, .accessibleName = QStringLiteral("Nessun avviso")},
+        // A word no massima has: the nearest word of the corpus, a link that searches it.
+        {.kind = Kind::Label, .name = QStringLiteral("forse"), .into = forse, .rect = {8520, 480, 2880, 285},
+         .colour = Colours::DarkBlue, .focus = Qt::TabFocus},
         {.kind = Kind::ComboBox, .name = QStringLiteral("archivio"), .into = archivio, .rect = {900, 840, 2280, 315},
          .items = archives},
         caption("lblArchivio", "&Archivio:", "archivio", 120, 840, 780, lblArchivio),
@@ -180,29 +187,34 @@ std::vector<ControlTable::Control> ricerca::controlTable()
          .toolTip = QStringLiteral("il numero della decisione"), .placeholder = QStringLiteral("1400"),
          .clearButton = true},
         caption("lblNumero", "N&umero:", "numero", 120, 1260, 780, lblNumero),
-        {.kind = Kind::ComboBox, .name = QStringLiteral("ordine"), .into = ordine, .rect = {3300, 1260, 3240, 315},
+        {.kind = Kind::LineEdit, .name = QStringLiteral("norma"), .into = norma, .rect = {2940, 1260, 2280, 315},
+         .toolTip = QStringLiteral("un articolo di un codice o di una legge, o una legge: art. 1117 c.c., "
+                                   "art. 905, 1° comma, c.c., art. 18 L. 300/1970, L. 47/1985"),
+         .placeholder = QStringLiteral("art. 1117 c.c."), .clearButton = true},
+        caption("lblNorma", "Nor&ma:", "norma", 2220, 1260, 720, lblNorma),
+        {.kind = Kind::ComboBox, .name = QStringLiteral("ordine"), .into = ordine, .rect = {6360, 1260, 3240, 315},
          .items = {QStringLiteral("pertinenza"), QStringLiteral("archivio e posizione"),
                    QStringLiteral("data della decisione, le più recenti prima")}},
-        caption("lblOrdine", "Or&dina per:", "ordine", 2280, 1260, 1020, lblOrdine),
-        {.kind = Kind::Label, .name = QStringLiteral("stato"), .into = stato, .rect = {6660, 1260, 4740, 315},
+        caption("lblOrdine", "Or&dina per:", "ordine", 5340, 1260, 1020, lblOrdine),
+        {.kind = Kind::Label, .name = QStringLiteral("stato"), .into = stato, .rect = {120, 1650, 11280, 285},
          .text = QStringLiteral("Scrivere le parole da cercare."), .colour = Colours::DarkBlue, .alignment = middle},
-        {.kind = Kind::Label, .name = QStringLiteral("conteggi"), .into = conteggi, .rect = {120, 1650, 11280, 285},
+        {.kind = Kind::Label, .name = QStringLiteral("conteggi"), .into = conteggi, .rect = {120, 1980, 11280, 285},
          .alignment = middle, .accessibleName = QStringLiteral("Massime trovate per archivio")},
         {.kind = Kind::Custom, .name = QStringLiteral("risultati"), .into = risultati,
-         .rect = {120, 1980, 11280, 2880}, .accessibleName = QStringLiteral("Risultati della ricerca"),
+         .rect = {120, 2310, 11280, 2880}, .accessibleName = QStringLiteral("Risultati della ricerca"),
          .make = [this](QWidget* parent) { return resultsList(parent); }},
         {.kind = Kind::RichTextView, .name = QStringLiteral("massima"), .into = massima,
-         .rect = {120, 4980, 11280, 2220}, .accessibleName = QStringLiteral("Testo della massima scelta"),
+         .rect = {120, 5310, 11280, 2220}, .accessibleName = QStringLiteral("Testo della massima scelta"),
          .massimaStyle = true},
-        {.kind = Kind::Button, .name = QStringLiteral("apri"), .into = apri, .rect = {120, 7320, 2040, 375},
+        {.kind = Kind::Button, .name = QStringLiteral("apri"), .into = apri, .rect = {120, 7650, 2040, 375},
          .text = QStringLiteral("Apri ne&ll'archivio"),
          .toolTip = QStringLiteral("apre la massima scelta nella finestra del suo archivio (anche con Invio o doppio clic)")},
-        {.kind = Kind::Button, .name = QStringLiteral("copia"), .into = copia, .rect = {2280, 7320, 1215, 375},
+        {.kind = Kind::Button, .name = QStringLiteral("copia"), .into = copia, .rect = {2280, 7650, 1215, 375},
          .text = QStringLiteral("&Copia"),
          .toolTip = QStringLiteral("copia negli appunti il testo della massima con archivio e argomento")},
-        {.kind = Kind::Button, .name = QStringLiteral("stampa"), .into = stampa, .rect = {3615, 7320, 1815, 375},
+        {.kind = Kind::Button, .name = QStringLiteral("stampa"), .into = stampa, .rect = {3615, 7650, 1815, 375},
          .text = QStringLiteral("Stampa &risultati"), .toolTip = QStringLiteral("stampa le massime elencate, una per pagina")},
-        {.kind = Kind::Button, .name = QStringLiteral("chiudi"), .into = chiudi, .rect = {10185, 7320, 1215, 375},
+        {.kind = Kind::Button, .name = QStringLiteral("chiudi"), .into = chiudi, .rect = {10185, 7650, 1215, 375},
          .text = QStringLiteral("C&hiudi"), .toolTip = QStringLiteral("chiude la finestra di ricerca")},
     };
 }
@@ -243,7 +255,7 @@ void ricerca::connectSignals()
     typing_->setSingleShot(true);
     typing_->setInterval(MinTypingPauseMs);
     connect(typing_, &QTimer::timeout, this, &ricerca::cerca);
-    for (QLineEdit* edit : {testo, anno, numero}) {
+    for (QLineEdit* edit : {testo, anno, numero, norma}) {
         connect(edit, &QLineEdit::textChanged, typing_, qOverload<>(&QTimer::start));
         connect(edit, &QLineEdit::returnPressed, this, [this] {
             typing_->stop();
@@ -255,6 +267,7 @@ void ricerca::connectSignals()
         box->installEventFilter(this);
     }
     connect(simili, &QCheckBox::toggled, this, &ricerca::cerca);
+    connect(forse, &QLabel::linkActivated, this, &ricerca::useSuggestion);
     connect(risultati->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &ricerca::showSelected);
     connect(risultati, &QAbstractItemView::doubleClicked, this, &ricerca::apri_Click);
     connect(apri, &QPushButton::clicked, this, &ricerca::apri_Click);
@@ -265,13 +278,13 @@ void ricerca::connectSignals()
 
 void ricerca::setTabOrder()
 {
-    const QList<QWidget*> order = {testo, simili,   archivio, corte, sezione, anno,  numero,
-                                   ordine, risultati, massima, apri,  copia,   stampa, chiudi};
+    const QList<QWidget*> order = {testo, simili,    forse,   archivio, corte, sezione, anno,  numero,
+                                   norma, ordine,    risultati, massima, apri,  copia,   stampa, chiudi};
     for (qsizetype i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
 }
 
-void ricerca::Form_Load() { form_.load(this, 8205, 11640); }
+void ricerca::Form_Load() { form_.load(this, 8535, 11640); }
 
 void ricerca::Form_Unload() { form_.release(); }
 
@@ -342,6 +355,7 @@ search::Query ricerca::currentQuery() const
         query.section = sezione->currentText();
     query.years = anno->text();
     query.number = numero->text();
+    query.provision = norma->text();
     query.sort = search::SortOrder(ordine->currentIndex());
     query.buildIndex = false;
     return query;
@@ -385,6 +399,9 @@ void ricerca::showResults(const search::Results& results)
 {
     avviso->setText(results.hint);
     avviso->setAccessibleName(results.hint.isEmpty() ? QStringLiteral("Nessun avviso") : results.hint);
+    showSuggestions(results.spelling);
+    if (results.typedCitation)
+        showTypedCitation(*results.typedCitation);
 
     const QSignalBlocker blocker(risultati->selectionModel());
     massima->clear();
@@ -423,6 +440,57 @@ void ricerca::showResults(const search::Results& results)
         risultati->setCurrentIndex(model_->index(0, 0));
         showSelected();
     }
+}
+
+void ricerca::showSuggestions(const QList<QPair<QString, QString>>& spelling)
+{
+    suggestions_ = spelling;
+    QStringList links;
+    QStringList words;
+    for (qsizetype i = 0; i < spelling.size(); ++i) {
+        links << QStringLiteral("<a href=\"%1\">%2</a>").arg(i).arg(spelling[i].second.toHtmlEscaped());
+        words << spelling[i].second;
+    }
+    forse->setText(links.isEmpty() ? QString() : QStringLiteral("Forse cercavi: ") + links.join(QStringLiteral(", ")));
+    forse->setAccessibleName(words.isEmpty() ? QStringLiteral("Nessun suggerimento")
+                                             : QStringLiteral("Forse cercavi: ") + words.join(QStringLiteral(", ")));
+}
+
+void ricerca::useSuggestion(const QString& link)
+{
+    const int i = link.toInt();
+    if (i < 0 || i >= suggestions_.size())
+        return;
+    const auto& [typed, suggested] = suggestions_[i];
+    QString words = testo->text();
+    const QRegularExpression word(QStringLiteral("\\b%1\\b").arg(QRegularExpression::escape(typed)),
+                                  QRegularExpression::CaseInsensitiveOption);
+    words.replace(word, suggested);
+    testo->setText(words);
+    cerca();
+}
+
+// A citation typed among the words: its parts go to their fields, where the user
+// sees what was read and can correct it; the words keep only the rest.
+void ricerca::showTypedCitation(const search::TypedCitation& c)
+{
+    const QSignalBlocker blockWords(testo), blockYear(anno), blockNumber(numero), blockCourt(corte),
+        blockSection(sezione);
+    testo->setText(c.words);
+    const auto choose = [](QComboBox* box, const QString& entry) {
+        if (entry.isEmpty() || box->currentIndex() > 0)
+            return;
+        if (box->findText(entry) < 0)
+            box->addItem(entry);
+        box->setCurrentIndex(box->findText(entry));
+    };
+    fillCitationLists();
+    choose(corte, c.court);
+    choose(sezione, c.section);
+    if (c.year && anno->text().trimmed().isEmpty())
+        anno->setText(QString::number(c.year));
+    if (c.number && numero->text().trimmed().isEmpty())
+        numero->setText(QString::number(c.number));
 }
 
 int ricerca::currentHit() const

@@ -68,12 +68,16 @@ private:
     void buildIndexThenSearch();
     void showResults(const search::Results& results);
     void showSelected();
+    void showSuggestions(const QList<QPair<QString, QString>>& spelling);
+    void useSuggestion(const QString& link);
+    void showTypedCitation(const search::TypedCitation& c);
     void fitColumns();
     int currentHit() const;
 
     search::SearchEngine* engine_;
     ScaledForm form_;
     ResultsModel* model_ = nullptr;
+    QList<QPair<QString, QString>> suggestions_;
     bool listsFilled_ = false;
     bool building_ = false;
 
@@ -92,6 +96,9 @@ private:
     QLineEdit* anno = nullptr;
     QLabel* lblNumero = nullptr;
     QLineEdit* numero = nullptr;
+    QLabel* lblNorma = nullptr;
+    QLineEdit* norma = nullptr;
+    QLabel* forse = nullptr;
     QLabel* lblOrdine = nullptr;
     QComboBox* ordine = nullptr;
     QLabel* stato = nullptr;

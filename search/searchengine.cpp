@@ -54,6 +54,8 @@ struct SearchEngine::Impl {
     void dropDamagedFile();
     // The matches of a sound query, counted per archive; Xapian's exceptions pass through.
     Results run(const Query& query, const PreparedQuery& prepared) const;
+    // Nothing found: the nearest spelling of a word no massima has, and which part finds nothing.
+    void explainNothingFound(const Query& query, const PreparedQuery& prepared, Results* results) const;
     Xapian::Query withSimilarWords(const Xapian::Query& query) const;
     // Nothing when no field is set; otherwise the query every hit must match,
     // which is MatchNothing (an empty query) when a field matches no massima.
@@ -301,8 +303,12 @@ Results SearchEngine::search(const Query& query)
             return answer(Results::Status::Invalid, QStringLiteral("L'indice delle massime non è disponibile."));
         try {
             Results results = d->run(query, prepared);
+            if (results.total == 0)
+                d->explainNothingFound(query, prepared, &results);
             results.status = Results::Status::Ok;
-            results.hint = words.hint;
+            results.hint = results.hint.isEmpty() ? words.hint
+                         : words.hint.isEmpty()   ? results.hint
+                                                  : words.hint + QLatin1Char(' ') + results.hint;
             results.typedCitation = prepared.typedCitation;
             results.highlighter = Highlighter(words.words, words.prefixes, words.phrases, query.similarWords);
             return results;
@@ -394,6 +400,128 @@ Results SearchEngine::Impl::run(const Query& query, const PreparedQuery& prepare
     for (auto it = mset.begin(); it != mset.end(); ++it)
         results.hits.append(index->data().hit(*it));
     return results;
+}
+
+namespace {
+
+// Levenshtein distance, given up past `limit` (then limit + 1).
+int editDistance(const QString& a, const QString& b, int limit)
+{
+    if (std::abs(int(a.size() - b.size())) > limit)
+        return limit + 1;
+    std::vector<int> row(size_t(b.size()) + 1);
+    for (size_t j = 0; j < row.size(); ++j)
+        row[j] = int(j);
+    for (qsizetype i = 1; i <= a.size(); ++i) {
+        int diagonal = row[0];
+        row[0] = int(i);
+        int best = row[0];
+        for (qsizetype j = 1; j <= b.size(); ++j) {
+            const int above = row[size_t(j)];
+            row[size_t(j)] = std::min({above + 1, row[size_t(j - 1)] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
+            diagonal = above;
+            best = std::min(best, row[size_t(j)]);
+        }
+        if (best > limit)
+            return limit + 1;
+    }
+    return row.back();
+}
+
+// "a", "a e b", "a, b e c".
+QString listed(QStringList items)
+{
+    const QString last = items.takeLast();
+    return items.isEmpty() ? last : items.join(QStringLiteral(", ")) + QStringLiteral(" e ") + last;
+}
+
+} // namespace
+
+// Nothing found is never a dead end: a word no massima has gets the nearest word
+// of the corpus; when words and fields each find massime but not together, or
+// one part finds nothing on its own, the hint says which.
+void SearchEngine::Impl::explainNothingFound(const Query& query, const PreparedQuery& prepared,
+                                             Results* results) const
+{
+    const Xapian::Database& db = index->data().db;
+    for (const QString& word : prepared.words.words) {
+        if (db.term_exists(utf8(word)) || (query.similarWords && !index->data().wordsWithStem(utf8(stemOf(word))).empty()))
+            continue;
+        const int limit = word.size() <= 4 ? 1 : 2;
+        QString nearest;
+        int nearestDistance = limit + 1;
+        Xapian::doccount nearestFrequency = 0;
+        for (auto it = db.allterms_begin(); it != db.allterms_end(); ++it) {
+            const std::string term = *it;
+            if (term.empty() || (term[0] >= 'A' && term[0] <= 'Z'))
+                continue;
+            const QString candidate = QString::fromStdString(term);
+            const int d = editDistance(word, candidate, nearestDistance);
+            if (d < nearestDistance || (d == nearestDistance && d <= limit && it.get_termfreq() > nearestFrequency)) {
+                nearest = candidate;
+                nearestDistance = d;
+                nearestFrequency = it.get_termfreq();
+            }
+        }
+        if (!nearest.isEmpty() && nearestDistance <= limit)
+            results->spelling.append({word, nearest});
+    }
+
+    // Which part finds nothing on its own: the words, each field.
+    const auto count = [&db](const Xapian::Query& q) {
+        Xapian::Enquire enquire(db);
+        enquire.set_query(q);
+        return enquire.get_mset(0, 0, db.get_doccount()).get_matches_estimated();
+    };
+    QStringList nothing;
+    QStringList parts;
+    const bool anyWords = !prepared.words.parserText.trimmed().isEmpty() || !prepared.words.synonyms.isEmpty();
+    if (anyWords) {
+        parts << QStringLiteral("le parole");
+        PreparedQuery wordsOnly = prepared;
+        wordsOnly.court.clear();
+        wordsOnly.section.clear();
+        wordsOnly.years.reset();
+        wordsOnly.number.reset();
+        wordsOnly.provisions.clear();
+        Query unfiltered = query;
+        unfiltered.archive.reset();
+        if (run(unfiltered, wordsOnly).total == 0)
+            nothing << QStringLiteral("le parole");
+    }
+    const auto field = [&](const QString& name, const std::optional<Xapian::Query>& filter) {
+        if (!filter)
+            return;
+        parts << name;
+        if (count(*filter) == 0)
+            nothing << name;
+    };
+    const auto only = [&](auto change) {
+        PreparedQuery one;
+        change(one);
+        return fieldFilter(one);
+    };
+    if (!prepared.court.isEmpty())
+        field(QStringLiteral("la corte"), only([&](PreparedQuery& q) { q.court = prepared.court; }));
+    if (!prepared.section.isEmpty())
+        field(QStringLiteral("la sezione"), only([&](PreparedQuery& q) { q.section = prepared.section; }));
+    if (prepared.years)
+        field(QStringLiteral("l'anno"), only([&](PreparedQuery& q) { q.years = prepared.years; }));
+    if (prepared.number)
+        field(QStringLiteral("il numero"), only([&](PreparedQuery& q) { q.number = prepared.number; }));
+    if (!prepared.provisions.isEmpty())
+        field(QStringLiteral("la norma"), only([&](PreparedQuery& q) { q.provisions = prepared.provisions; }));
+    QString note;
+    if (parts.size() < 2)
+        ; // one part alone: "nothing found" says it all
+    else if (!nothing.isEmpty())
+        note = QStringLiteral("Nessuna massima per %1.").arg(listed(nothing));
+    else
+        note = QStringLiteral("%1 trovano massime, ma non insieme.").arg(listed(parts));
+    if (!note.isEmpty()) {
+        note[0] = note[0].toUpper();
+        results->hint = results->hint.isEmpty() ? note : results->hint + QLatin1Char(' ') + note;
+    }
 }
 
 QStringList SearchEngine::courts()

@@ -13,6 +13,7 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QPair>
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -80,6 +81,9 @@ struct Results {
     Highlighter highlighter;
     // The citation read in the words field, which the window shows in its fields.
     std::optional<TypedCitation> typedCitation;
+    // Nothing found: for each typed word no massima has, the nearest word of
+    // the corpus ("condominale" → "condominiale"), as {typed, suggested}.
+    QList<QPair<QString, QString>> spelling;
 };
 
 // The index file the build writes beside the program, and the print of the

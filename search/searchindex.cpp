@@ -322,7 +322,7 @@ CitationFields fieldsOf(const std::vector<Hit>& hits)
     for (const auto& [name, members] : familyMembers)
         if (members.contains(name) || members.size() >= 2)
             f.courts << name;
-    QCollator collator(QLocale(QLocale::Italian));
+    QCollator collator{QLocale(QLocale::Italian)};
     collator.setCaseSensitivity(Qt::CaseInsensitive);
     std::sort(f.courts.begin(), f.courts.end(), collator);
     f.sections = QStringList(sectionSet.begin(), sectionSet.end());

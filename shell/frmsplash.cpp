@@ -34,11 +34,11 @@ void frmSplash::createControls()
 
     auto add = [this](int index, const QString& text, const QFont& font, std::optional<QColor> background,
                       Qt::Alignment alignment, double l, double t, double w, double h) {
-        QLabel* l_ = Controls::label(this, QStringLiteral("label_%1").arg(index), text, font, Yellow, background,
+        QLabel* label = Controls::label(this, QStringLiteral("label_%1").arg(index), text, font, Yellow, background,
                                      alignment);
-        l_->setWordWrap(false);
-        scaling::placeTwips(l_, l, t, w, h);
-        label_[size_t(index)] = l_;
+        label->setWordWrap(false);
+        scaling::placeTwips(label, l, t, w, h);
+        label_[size_t(index)] = label;
         centre_[size_t(index)] = l + w / 2;
     };
     // The yellow frame bars.

@@ -122,14 +122,14 @@ int main(int argc, char** argv)
             out << (i % 16 == 0 ? "\n    " : " ") << block.first[i] << ',';
         out << "};\n\n";
     }
-    out << "} // namespace\n\nconst ArchiveData archiveData[] = {\n";
+    out << "} // namespace\n\nconst ArchiveData ArchiveTablesData[] = {\n";
     for (int i = 0; i < index; ++i) {
         const corpus::ArchiveInfo& a = corpus::archives()[size_t(i)];
         out << "    {text" << i << ", titles" << i << ", massime" << i << ", first" << i << ", " << a.topics << ", "
             << "int(sizeof massime" << i << " / sizeof(Span)) - 1},\n";
     }
-    out << "};\nconst int archiveDataCount = " << index << ";\n";
-    out << "const char fingerprint[] = \"" << print.result().toHex() << "\";\n\n} // namespace corpus::generated\n";
+    out << "};\nconst int ArchiveTablesCount = " << index << ";\n";
+    out << "const char CorpusPrint[] = \"" << print.result().toHex() << "\";\n\n} // namespace corpus::generated\n";
     out.flush();
 
     QSaveFile target(QString::fromLocal8Bit(argv[1]));
