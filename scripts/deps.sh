@@ -4,8 +4,8 @@
 set -euo pipefail
 
 packages=(
-  # build
-  g++ make cmake pkg-config
+  # build; clang-tidy checks the naming rule (scripts/lint.sh)
+  g++ make cmake pkg-config clang-tidy
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libfluidsynth-dev libasound2-dev
   # search: the Xapian engine; SQLite (FTS5) only as the benchmark's baseline

@@ -5,8 +5,9 @@
 //                                 theme, run by the build for the package)
 //
 // Everything is drawn from vector shapes with QPainter, so the output depends on
-// nothing but this file and is the same on every run. No text is drawn, so no
-// font is needed and no QGuiApplication either.
+// nothing but this file and is the same on every run and every machine (colours
+// are unpremultiplied here, not by Qt). No text is drawn, so no font is needed and
+// no QGuiApplication either. tests/tst_pictures.cpp checks assets/ against it.
 //
 //   splash.png            215 x 299, 256-colour indexed, shown on the black splash window
 //   lexoria.png           256 x 256 window icon; lexoria-32.png and lexoria-16.png
@@ -1040,10 +1041,32 @@ QImage drawToolbarIcon(const ToolbarIcon& icon, int size)
 
 // ---------------------------------------------------------------------------
 
+// PNG keeps colours unpremultiplied. Qt's own conversion rounds them differently
+// with the processor's vector instructions, so it is done here in integers: the
+// same pixels on every machine, and premultiplied again they are exactly the drawing.
+QImage straightAlpha(const QImage& image)
+{
+    if (image.format() != QImage::Format_ARGB32_Premultiplied)
+        return image;
+    QImage out(image.size(), QImage::Format_ARGB32);
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* in = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        auto* line = reinterpret_cast<QRgb*>(out.scanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            const int a = qAlpha(in[x]);
+            const auto channel = [a](int c) { return std::min(255, (c * 255 + a / 2) / a); };
+            line[x] = a == 0     ? 0
+                      : a == 255 ? in[x]
+                                 : qRgba(channel(qRed(in[x])), channel(qGreen(in[x])), channel(qBlue(in[x])), a);
+        }
+    }
+    return out;
+}
+
 bool save(const QImage& image, const QDir& dir, const QString& name, QStringList& written)
 {
     const QString path = dir.filePath(name);
-    if (!image.save(path, "PNG")) {
+    if (!straightAlpha(image).save(path, "PNG")) {
         std::fprintf(stderr, "genpictures: cannot write %s\n", qPrintable(path));
         return false;
     }
