@@ -13,8 +13,9 @@ constexpr auto Options = QRegularExpression::CaseInsensitiveOption | QRegularExp
 
 // A place name as written after a court: "Lazio", "Milano", "Reggio Calabria".
 const QString Place = QStringLiteral("([A-Z\\x{00C0}-\\x{00DD}][\\w\\x{00E0}-\\x{00FF}']+)");
-// Not followed by another letter: "cass." but not "cassa".
-const QString End = QStringLiteral("(?![\\w\\x{00E0}-\\x{00FF}])");
+// The end of an abbreviation: after its dot, or where its word ends ("cass." and
+// "cass", not "cassa"); "Cass.civ." needs no blank after the dot.
+const QString End = QStringLiteral("(?:(?<=\\.)|\\b)");
 
 QString capitalised(QString word)
 {
