@@ -350,6 +350,18 @@ PreparedQuery prepareQuery(const Query& query)
         q.invalid = q.words.hint;
     if (q.invalid)
         return q;
+    if (q.typedCitation) {
+        const TypedCitation& c = *q.typedCitation;
+        QStringList parts{c.court};
+        if (!c.section.isEmpty())
+            parts << QStringLiteral("sez. ") + c.section;
+        if (c.year)
+            parts << QString::number(c.year);
+        if (c.number)
+            parts << QStringLiteral("n. %1").arg(c.number);
+        const QString note = QStringLiteral("citazione letta: %1").arg(parts.join(QStringLiteral(", ")));
+        q.words.hint = q.words.hint.isEmpty() ? note : q.words.hint + QLatin1Char(' ') + note;
+    }
     if (!q.provisions.isEmpty()) {
         QStringList written;
         for (const Provision& p : q.provisions)

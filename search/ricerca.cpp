@@ -259,7 +259,11 @@ void ricerca::connectSignals()
         connect(edit, &QLineEdit::textChanged, typing_, qOverload<>(&QTimer::start));
         connect(edit, &QLineEdit::returnPressed, this, [this] {
             typing_->stop();
+            // Enter: a citation read among the words moves to its fields; while
+            // the user types, it is only searched (and named in the hint).
+            entered_ = true;
             cerca();
+            entered_ = false;
         });
     }
     for (QComboBox* box : {archivio, corte, sezione, ordine}) {
@@ -400,7 +404,7 @@ void ricerca::showResults(const search::Results& results)
     avviso->setText(results.hint);
     avviso->setAccessibleName(results.hint.isEmpty() ? QStringLiteral("Nessun avviso") : results.hint);
     showSuggestions(results.spelling);
-    if (results.typedCitation)
+    if (results.typedCitation && entered_)
         showTypedCitation(*results.typedCitation);
 
     const QSignalBlocker blocker(risultati->selectionModel());

@@ -78,6 +78,7 @@ private:
     ScaledForm form_;
     ResultsModel* model_ = nullptr;
     QList<QPair<QString, QString>> suggestions_;
+    bool entered_ = false; // the search running was asked for with Enter
     bool listsFilled_ = false;
     bool building_ = false;
 

@@ -307,8 +307,14 @@ private slots:
         ricerca w(&engine());
         w.show();
         auto* testo = w.findChild<QLineEdit*>(QStringLiteral("testo"));
-        testo->setText(QStringLiteral("Cass. civ., sez. II, 3 ottobre 2000, n. 11612"));
-        w.cerca();
+        const QString pasted = QStringLiteral("Cass. civ., sez. II, 3 ottobre 2000, n. 11612");
+        testo->setText(pasted);
+        w.cerca(); // as after the typing pause: searched, named in the hint, the words left alone
+        QCOMPARE(testo->text(), pasted);
+        QCOMPARE(w.hits().size(), 1);
+        QVERIFY2(w.hintText().contains(QStringLiteral("citazione letta: Cassazione civile, sez. II, 2000, n. 11612")),
+                 qPrintable(w.hintText()));
+        QTest::keyClick(testo, Qt::Key_Return); // Enter: the citation moves to its fields
         QCOMPARE(testo->text(), QString());
         QCOMPARE(w.findChild<QComboBox*>(QStringLiteral("corte"))->currentText(), QStringLiteral("Cassazione civile"));
         QCOMPARE(w.findChild<QComboBox*>(QStringLiteral("sezione"))->currentText(), QStringLiteral("II"));
