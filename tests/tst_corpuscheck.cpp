@@ -155,6 +155,26 @@ private slots:
                  qPrintable(messages));
         QVERIFY(!messages.contains(QLatin1String("enti.txt:0")));
     }
+
+    // A reference to a provision the search cannot read is a warning: the
+    // publisher sees it, the build goes on.
+    void unreadableProvisionsAreWarnings()
+    {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        QFile file(dir.filePath(QStringLiteral("enti.txt")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(replaced(soundFile(), "Una massima con accenti",
+                            "Secondo l'art. 7 e l'art. 1117 c.c. e la legge 28 febbraio 1985, n. 47, una massima"));
+        file.close();
+        QProcess check;
+        check.setWorkingDirectory(dir.path());
+        check.start(QStringLiteral(LEXORIA_TOOLS_DIR "/corpuscheck"), {QStringLiteral("enti.txt")});
+        QVERIFY(check.waitForFinished());
+        QCOMPARE(check.exitCode(), 0);
+        QCOMPARE(QString::fromUtf8(check.readAllStandardError()),
+                 QStringLiteral("enti.txt:3: avviso: riferimento normativo non letto: art. 7\n"));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestCorpusCheck)

@@ -6,6 +6,7 @@
 
 #include "archives.h"
 #include "corpusfile.h"
+#include "provisions.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -59,6 +60,20 @@ bool readDataFile(const QString& path, QByteArray& bytes, QString& error)
     return true;
 }
 
+// References to an article that the search cannot read as a provision (no code
+// or law after it): warnings, so that a publisher sees them; the build goes on.
+void warnUnreadableProvisions(const QString& path, const QByteArray& bytes, QTextStream& err)
+{
+    const QStringList lines = QString::fromUtf8(bytes).split(QLatin1Char('\n'));
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QString& line = lines[i];
+        if (line.startsWith(QLatin1Char('#')) || line.startsWith(QLatin1String("== ")))
+            continue;
+        for (const QString& reference : search::readProvisions(line).unreadable)
+            err << path << ':' << i + 1 << ": avviso: riferimento normativo non letto: " << reference << '\n';
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -95,6 +110,7 @@ int main(int argc, char** argv)
         const corpus::ParsedArchive parsed = corpus::parseArchiveFile(bytes, a.topics, a.positions);
         for (const corpus::CorpusFault& f : parsed.faults)
             report(path, f.line, f.message);
+        warnUnreadableProvisions(path, bytes, err);
     }
     for (const corpus::ArchiveInfo& a : corpus::archives())
         if (all && !given.contains(a.archive) && faults < MaxReported)
