@@ -5,7 +5,7 @@
 # (default build/; the build must be done).
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
-build=${1:-$top/build}
+build=$(cd "${1:-$top/build}" && pwd)
 cd "$build"
 failed=0
 passed=0
