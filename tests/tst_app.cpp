@@ -1,6 +1,7 @@
 // The program as main() wires it: every window registered, the exit sequence
 // derived from the registrations, every print button connected to its export.
 
+#include "guitest.h"
 #include "helppages.h"
 #include "modlexoria.h"
 #include "presentation.h"
@@ -15,11 +16,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <optional>
+
 namespace {
-
-WindowRegistry& registry() { return WindowRegistry::instance(); }
-
-void flushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
 void click(QWidget* window, const char* button)
 {
@@ -52,20 +51,20 @@ private slots:
         list.write("\"2011\"\n1\n\"Lexoria\",\"massime sull'edilizia\",180,150\n");
         list.close();
         QVERIFY(QDir::setCurrent(folder_.path()));
-        Presentation::setMode(Presentation::Mode::Suppressed);
-        WordApplication::setRecording(true);
     }
     void init()
     {
+        settings_.emplace();
+        Presentation::setMode(Presentation::Mode::Suppressed);
+        WordApplication::setRecording(true);
         ModLexoria::InitSettings();
         Wiring::registerWindows(registry());
         Wiring::connectPrinting(registry());
     }
     void cleanup()
     {
-        registry().reset();
-        flushDeletes();
-        WordApplication::recorder().clear();
+        resetWindows();
+        settings_.reset();
     }
 
     // The exit sequence closes the windows in this order; a window missing from
@@ -134,6 +133,7 @@ private slots:
 
 private:
     QTemporaryDir folder_;
+    std::optional<ProcessSettingsGuard> settings_; // from init() to cleanup()
 };
 
 QTEST_MAIN(TestApp)

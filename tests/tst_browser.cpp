@@ -5,6 +5,8 @@
 #include "browserwindow.h"
 #include "modlexoria.h"
 #include "faultenv.h"
+#include "guitest.h"
+#include "registerbrowser.h"
 #include "scripteddialogs.h"
 #include "windowregistry.h"
 
@@ -30,6 +32,7 @@
 #include <QToolButton>
 
 #include <cstdlib>
+#include <optional>
 #include <unistd.h>
 
 using corpus::Archive;
@@ -48,14 +51,6 @@ BrowserWindow* browser(const QString& name)
     return qobject_cast<BrowserWindow*>(WindowRegistry::instance().show(name));
 }
 
-template <typename T> T* control(BrowserWindow* w, const char* name)
-{
-    T* found = w->findChild<T*>(QLatin1String(name));
-    if (!found)
-        qFatal("control %s missing", name);
-    return found;
-}
-
 QString text(BrowserWindow* w, const char* name) { return control<QLabel>(w, name)->text(); }
 QString shown(BrowserWindow* w) { return control<QPlainTextEdit>(w, "sent")->toPlainText(); }
 QScrollBar* bar(BrowserWindow* w) { return control<QScrollBar>(w, "HScroll1"); }
@@ -66,24 +61,23 @@ QAction* action(BrowserWindow* w, const QString& name) { return w->findChild<QAc
 
 class TestBrowser : public QObject {
     Q_OBJECT
+    std::optional<ProcessSettingsGuard> settings_; // from init() to cleanup()
+
 private slots:
     void initTestCase() { ModLexoria::InitSettings(); }
 
     void init()
     {
-        WindowRegistry& r = WindowRegistry::instance();
-        for (const corpus::ArchiveInfo& a : corpus::archives()) {
-            const Archive archive = a.archive;
-            r.registerWindow(a.name, [archive] { return new BrowserWindow(archive); });
-        }
+        settings_.emplace();
+        registerBrowserWindows(registry());
         for (const QString& name : OtherWindows)
-            r.registerWindow(name, [] { return new QWidget; });
+            registry().registerWindow(name, [] { return new QWidget; });
         ModLexoria::Settings().lastBackgroundColour = 0;
     }
     void cleanup()
     {
-        WindowRegistry::instance().reset();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        resetWindows();
+        settings_.reset();
     }
 
     void stateAfterLoad()
@@ -782,8 +776,7 @@ int dialogRun(int argc, char** argv)
     else
         w->eliminare_Click();
     answer.stop();
-    WindowRegistry::instance().reset();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    resetWindows();
     if (!sawDialog)
         return 2;
     if (run == QLatin1String("file-chosen") && QFileInfo::exists(chosen))

@@ -1,12 +1,11 @@
 // The build-time check of the corpus data: every fault is reported as file:line.
 
+#include "support/faultenv.h"
+
 #include <QDir>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
-
-#include <sys/stat.h>
-#include <sys/types.h>
 
 namespace {
 
@@ -36,12 +35,9 @@ QByteArray withMassime(int count)
     return replaced(soundFile(), "Una massima con accenti: \xc3\xa8 \xc3\xa0 \xc3\xb9.\n", massime);
 }
 
-// What stands at the data file's place.
-enum class Kind { File, Fifo, Folder };
-
 } // namespace
 
-Q_DECLARE_METATYPE(Kind)
+Q_DECLARE_METATYPE(Planted)
 
 class TestCorpusCheck : public QObject {
     Q_OBJECT
@@ -52,69 +48,60 @@ private slots:
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<QString>("expected"); // the whole first message line; empty for a sound file
 
-        QTest::addColumn<Kind>("kind");
+        QTest::addColumn<Planted>("kind"); // what stands at the data file's place
         QTest::addColumn<int>("lines"); // how many message lines at most; 0: any number
 
         const QByteArray good = soundFile();
-        QTest::newRow("sound") << "enti.txt" << good << "" << Kind::File << 0;
-        QTest::newRow("sound with CRLF") << "enti.txt" << replaced(good, "\n", "\r\n") << "" << Kind::File << 0;
+        QTest::newRow("sound") << "enti.txt" << good << "" << Planted::File << 0;
+        QTest::newRow("sound with CRLF") << "enti.txt" << replaced(good, "\n", "\r\n") << "" << Planted::File << 0;
         QTest::newRow("missing topic") << "enti.txt" << replaced(good, "== 5 Titolo 5\n", "")
-                                       << "enti.txt:8: topic 5 missing before topic 6" << Kind::File << 0;
+                                       << "enti.txt:8: topic 5 missing before topic 6" << Planted::File << 0;
         QTest::newRow("repeated topic") << "enti.txt" << replaced(good, "== 5 Titolo 5\n", "== 4 Titolo 5\n")
-                                        << "enti.txt:8: topic 4 repeated or out of order, expected topic 5" << Kind::File << 0;
+                                        << "enti.txt:8: topic 4 repeated or out of order, expected topic 5" << Planted::File << 0;
         QTest::newRow("missing at end") << "enti.txt" << replaced(good, "== 36 Titolo 36\n", "")
-                                        << "enti.txt:38: topic 36 missing" << Kind::File << 0;
-        QTest::newRow("beyond N") << "enti.txt" << good + "== 37 Troppi\n" << "enti.txt:40: topic 37 outside 1..36" << Kind::File << 0;
+                                        << "enti.txt:38: topic 36 missing" << Planted::File << 0;
+        QTest::newRow("beyond N") << "enti.txt" << good + "== 37 Troppi\n" << "enti.txt:40: topic 37 outside 1..36" << Planted::File << 0;
         // The windows step one position past the last massima: a topic holds fewer than P.
-        QTest::newRow("P - 1 massime") << "enti.txt" << withMassime(99) << "" << Kind::File << 0;
+        QTest::newRow("P - 1 massime") << "enti.txt" << withMassime(99) << "" << Planted::File << 0;
         QTest::newRow("P massime") << "enti.txt" << withMassime(100)
-                                   << "enti.txt:102: topic 1 has 100 massime or more, at most 99 fit its 100 positions" << Kind::File << 0;
+                                   << "enti.txt:102: topic 1 has 100 massime or more, at most 99 fit its 100 positions" << Planted::File << 0;
         QTest::newRow("more massime than positions")
             << "enti.txt" << withMassime(101)
-            << "enti.txt:102: topic 1 has 100 massime or more, at most 99 fit its 100 positions" << Kind::File << 0;
+            << "enti.txt:102: topic 1 has 100 massime or more, at most 99 fit its 100 positions" << Planted::File << 0;
         QTest::newRow("longest massima") << "enti.txt"
-                                         << replaced(good, "Una massima con accenti", QByteArray(20000 - 8, 'a')) << "" << Kind::File << 0;
+                                         << replaced(good, "Una massima con accenti", QByteArray(20000 - 8, 'a')) << "" << Planted::File << 0;
         QTest::newRow("massima too long") << "enti.txt"
                                           << replaced(good, "Una massima con accenti", QByteArray(20000 - 7, 'a'))
-                                          << "enti.txt:3: massima of 20001 characters, longer than 20000" << Kind::File << 0;
-        QTest::newRow("FIFO") << "enti.txt" << QByteArray() << "enti.txt:0: not a regular file" << Kind::Fifo << 1;
-        QTest::newRow("folder") << "enti.txt" << QByteArray() << "enti.txt:0: not a regular file" << Kind::Folder << 1;
+                                          << "enti.txt:3: massima of 20001 characters, longer than 20000" << Planted::File << 0;
+        QTest::newRow("FIFO") << "enti.txt" << QByteArray() << "enti.txt:0: not a regular file" << Planted::Fifo << 1;
+        QTest::newRow("folder") << "enti.txt" << QByteArray() << "enti.txt:0: not a regular file" << Planted::Folder << 1;
         QByteArray everyLineBad = good;
         for (int i = 0; i < 10000; ++i)
             everyLineBad += "== 0 Zero\n";
         QTest::newRow("a fault on every line") << "enti.txt" << everyLineBad << "enti.txt:40: topic 0 outside 1..36"
-                                               << Kind::File << 52;
+                                               << Planted::File << 52;
         QTest::newRow("control character") << "enti.txt" << replaced(good, "accenti:", "accenti:\t")
-                                           << "enti.txt:3: control character U+0009 at column 25" << Kind::File << 0;
-        QTest::newRow("invalid UTF-8") << "enti.txt" << replaced(good, "è", "\xe8") << "enti.txt:3: invalid UTF-8" << Kind::File << 0;
+                                           << "enti.txt:3: control character U+0009 at column 25" << Planted::File << 0;
+        QTest::newRow("invalid UTF-8") << "enti.txt" << replaced(good, "è", "\xe8") << "enti.txt:3: invalid UTF-8" << Planted::File << 0;
         QTest::newRow("text before the first topic") << "enti.txt" << "testo\n" + good
-                                                     << "enti.txt:1: text before the first topic header" << Kind::File << 0;
+                                                     << "enti.txt:1: text before the first topic header" << Planted::File << 0;
         QTest::newRow("malformed header") << "enti.txt" << replaced(good, "== 3 Titolo", "==3 Titolo")
-                                          << "enti.txt:6: malformed topic header, expected \"== <number> <title>\"" << Kind::File << 0;
+                                          << "enti.txt:6: malformed topic header, expected \"== <number> <title>\"" << Planted::File << 0;
         QTest::newRow("not an archive") << "varie.txt" << good
-                                        << "varie.txt:0: not the data file of an archive (the name must be an archive's)" << Kind::File << 0;
+                                        << "varie.txt:0: not the data file of an archive (the name must be an archive's)" << Planted::File << 0;
     }
     void faults()
     {
         QFETCH(QString, fileName);
         QFETCH(QByteArray, content);
         QFETCH(QString, expected);
-        QFETCH(Kind, kind);
+        QFETCH(Planted, kind);
         QFETCH(int, lines);
 
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
         const QString path = dir.filePath(fileName);
-        if (kind == Kind::Fifo) {
-            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
-        } else if (kind == Kind::Folder) {
-            QVERIFY(QDir().mkdir(path));
-        } else {
-            QFile file(path);
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write(content);
-            file.close();
-        }
+        QVERIFY(plant(path, kind, content));
 
         QProcess check;
         check.setWorkingDirectory(dir.path());

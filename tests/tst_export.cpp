@@ -73,11 +73,11 @@ public:
     QString contaCaption() const override { return QString::number(position_); }
     QString massima(int position) const override { return position <= last_ ? ::massima(position) : QString(); }
     int topicCount() const override { return last_; }
-    bool printAll() const override { return printAll_; }
+    bool printAll() const override { return printsAll; }
     int barValue() const override { return position_; }
     void setBarValue(int value) override { position_ = qMin(value, last_ + 1); }
     void setHint(const QString&) override {}
-    bool printAll_ = false;
+    bool printsAll = false;
 
 private:
     int position_;
@@ -88,7 +88,7 @@ private:
 std::shared_ptr<WordApplication> printMassime(int first, int last)
 {
     TopicSource source(first, last);
-    source.printAll_ = first < last;
+    source.printsAll = first < last;
     Exports::printMassime(source);
     return WordApplication::latest();
 }
@@ -623,7 +623,7 @@ private slots:
     {
         QTemporaryDir dir;
         // A folder in the place of the guide stops its save as a read-only folder would, even for root.
-        QVERIFY(QDir().mkpath(dir.filePath(QStringLiteral("programma/Lexoria-guida.odt"))));
+        QVERIFY(plant(dir.filePath(QStringLiteral("programma/Lexoria-guida.odt")), Planted::Folder));
         QString savedAs;
         const Presentation::Result result =
             Exports::printWholeGuide({QStringLiteral("Lexoria"), QStringLiteral("massime sull'edilizia")},
@@ -747,8 +747,7 @@ private slots:
         else if (situation == QLatin1String("empty path"))
             path = std::make_unique<ScopedEnv>("PATH", QByteArray());
         if (situation == QLatin1String("unwritable")) {
-            QFile file(dir.filePath(QStringLiteral("file")));
-            QVERIFY(file.open(QIODevice::WriteOnly));
+            QVERIFY(plant(dir.filePath(QStringLiteral("file")), Planted::File));
             Presentation::setDocumentFolder(dir.filePath(QStringLiteral("file/documenti")));
         }
         QList<QWidget*> hooked;
@@ -905,8 +904,7 @@ private slots:
             QCOMPARE(::mkdir(encoded.constData(), 0700), 0);
             QCOMPARE(::chmod(encoded.constData(), 0777), 0);
         } else if (planted == QLatin1String("file")) {
-            QFile file(place);
-            QVERIFY(file.open(QIODevice::WriteOnly));
+            QVERIFY(plant(place, Planted::File));
         } else if (planted == QLatin1String("foreign")) {
             QCOMPARE(::mkdir(encoded.constData(), 0700), 0);
             QCOMPARE(::chown(encoded.constData(), 65534, 65534), 0);
@@ -1041,7 +1039,7 @@ private slots:
         const QString victim = tmp.filePath(QStringLiteral("altrui"));
         const QString document = QStringLiteral("/documento-20200101-000000-1-1.odt");
         // A folder as an earlier run leaves it: mode `mode`, with `files` in it, all long unchanged.
-        auto plant = [&](const QString& name, mode_t mode, const QStringList& files) {
+        auto plantFolder = [&](const QString& name, mode_t mode, const QStringList& files) {
             const QString folder = tmp.filePath(name);
             QCOMPARE(::mkdir(QFile::encodeName(folder).constData(), 0700), 0);
             for (const QString& file : files) {
@@ -1054,14 +1052,14 @@ private slots:
             QCOMPARE(::chmod(QFile::encodeName(folder).constData(), mode), 0);
             QVERIFY(backdate(folder));
         };
-        plant(QStringLiteral("altrui"), 0700, {document});
+        plantFolder(QStringLiteral("altrui"), 0700, {document});
         QVERIFY(QFile::link(victim, tmp.filePath(QStringLiteral("lexoria-%1").arg(::getuid()))));
-        plant(QStringLiteral("lexoria-Abcdef"), 0700,
+        plantFolder(QStringLiteral("lexoria-Abcdef"), 0700,
               {document, QStringLiteral("/fonts.conf"), QStringLiteral("/lexoria-fonts.conf")});
-        plant(QStringLiteral("lexoria-Ghijkl"), 0700, {document});
-        plant(QStringLiteral("lexoria-NotaXy"), 0700, {document, QStringLiteral("/nota.txt")});
-        plant(QStringLiteral("lexoria-Aperta"), 0755, {document});
-        plant(QStringLiteral("lexoria-Dentro"), 0700, {document});
+        plantFolder(QStringLiteral("lexoria-Ghijkl"), 0700, {document});
+        plantFolder(QStringLiteral("lexoria-NotaXy"), 0700, {document, QStringLiteral("/nota.txt")});
+        plantFolder(QStringLiteral("lexoria-Aperta"), 0755, {document});
+        plantFolder(QStringLiteral("lexoria-Dentro"), 0700, {document});
         QVERIFY(QDir().mkdir(tmp.filePath(QStringLiteral("lexoria-Dentro/cartella"))));
         QVERIFY(backdate(tmp.filePath(QStringLiteral("lexoria-Dentro"))));
         QVERIFY(QFile::link(victim, tmp.filePath(QStringLiteral("lexoria-Legame"))));

@@ -6,6 +6,7 @@
 #include "browserwindow.h"
 #include "documentwindow.h"
 #include "exports.h"
+#include "guitest.h"
 #include "infowindows.h"
 #include "mediacontrol.h"
 #include "modlexoria.h"
@@ -35,6 +36,7 @@
 #include <cmath>
 #include <csignal>
 #include <functional>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -70,6 +72,7 @@ class TestFaults : public QObject {
 
     QTemporaryDir dir_;
     std::unique_ptr<ScriptedDialogs> dialogs_;
+    std::optional<ProcessSettingsGuard> settings_; // from init() to cleanup()
     QStringList handed_; // the documents handed to a word processor
     QString skip_; // why a row cannot run here
 
@@ -214,7 +217,7 @@ class TestFaults : public QObject {
                                                   [] { return new BrowserWindow(corpus::Archive::condominio); });
         auto* window = qobject_cast<BrowserWindow*>(WindowRegistry::instance().show(QStringLiteral("condominio")));
         QVERIFY(window);
-        window->findChild<QListWidget*>(QStringLiteral("List1"))->setCurrentRow(2);
+        control<QListWidget>(window, "List1")->setCurrentRow(2);
         window->stampa_Click();
         *hint = window->findChild<QLabel*>(QStringLiteral("passo"));
     }
@@ -504,14 +507,13 @@ private slots:
 
     void init()
     {
+        settings_.emplace();
         dialogs_ = std::make_unique<ScriptedDialogs>();
         // Each row checks what the user was told (toldAbout), answered as with OK.
         dialogs_->allowUnanswered();
         handed_.clear();
-        Presentation::setMode(Presentation::Mode::Open);
         Presentation::setFinder([](const QString&) { return std::optional<Presentation::WordProcessor>(); });
         Presentation::setDocumentFolder(path(QStringLiteral("documenti")));
-        Presentation::setHandoverTimeout(0);
     }
 
     void cleanup()
@@ -520,8 +522,7 @@ private slots:
             window->document()->setModified(false);
             window->close();
         }
-        WindowRegistry::instance().reset();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        resetWindows();
         if (QFileInfo::exists(path(QStringLiteral("pid"))))
             ::kill(fakePid(), SIGKILL);
         if (QFileInfo::exists(path(QStringLiteral("child"))))
@@ -534,9 +535,8 @@ private slots:
             else
                 QFile::remove(entry);
         }
-        Presentation::setFinder({});
-        Presentation::setDocumentFolder(QString());
         dialogs_.reset();
+        settings_.reset();
     }
 
     void survives_data()

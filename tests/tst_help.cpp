@@ -4,6 +4,7 @@
 #include "accessibility.h"
 #include "fonts.h"
 #include "frmtip.h"
+#include "guitest.h"
 #include "helppages.h"
 #include "helpwindow.h"
 #include "modlexoria.h"
@@ -27,13 +28,9 @@
 #include <QScrollArea>
 #include <QScrollBar>
 
-#include <sys/stat.h>
+#include <optional>
 
 namespace {
-
-WindowRegistry& registry() { return WindowRegistry::instance(); }
-
-void flushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
 int windowsNamed(const QString& name)
 {
@@ -41,14 +38,6 @@ int windowsNamed(const QString& name)
     for (QWidget* w : QApplication::topLevelWidgets())
         count += w->objectName() == name;
     return count;
-}
-
-template <typename T> T* control(QWidget* w, const QString& name)
-{
-    T* found = w->findChild<T*>(name);
-    if (!found)
-        qFatal("control %s missing", qPrintable(name));
-    return found;
 }
 
 QPushButton* button(QWidget* w, const QString& name) { return control<QPushButton>(w, name); }
@@ -75,6 +64,7 @@ class TestHelp : public QObject {
 
     QTemporaryDir dir_;
     int files_ = 0;
+    std::optional<ProcessSettingsGuard> settings_; // from init() to cleanup()
 
     sommario* openSommario()
     {
@@ -87,8 +77,7 @@ class TestHelp : public QObject {
     QString writeTipFile(const QByteArray& content)
     {
         const QString path = dir_.filePath(QStringLiteral("tips%1.txt").arg(++files_));
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
+        if (!plant(path, Planted::File, content))
             qFatal("cannot write %s", qPrintable(path));
         return path;
     }
@@ -109,6 +98,7 @@ private slots:
 
     void init()
     {
+        settings_.emplace();
         registerHelpWindows(registry());
         // The catalogue belongs to another folder: a stand-in.
         registry().registerWindow(QStringLiteral("prodotti"), [] { return new QWidget; });
@@ -116,11 +106,8 @@ private slots:
 
     void cleanup()
     {
-        HelpWindow::setTextPrinter({});
-        HelpWindow::setLicencePrinter({});
-        sommario::setGuidePrinter({});
-        registry().reset();
-        flushDeletes();
+        resetWindows();
+        settings_.reset();
     }
 
     // --- help windows ---
@@ -359,8 +346,7 @@ private slots:
         QCOMPARE(Accessibility::description(tip), QStringLiteral("Suggerimento"));
         QCOMPARE(Accessibility::labelsNotSpeakingTheirText(t), QStringList());
         // The message of a missing file is read out too.
-        registry().reset();
-        flushDeletes();
+        resetWindows();
         t = openTips(dir_.filePath(QStringLiteral("nessuno.txt")));
         QCOMPARE(Accessibility::name(control<QLabel>(t, QStringLiteral("lblTipText"))), t->tipText());
     }
@@ -456,11 +442,10 @@ private slots:
         QFETCH(QString, kind);
         QFETCH(QString, reason);
         const QString path = dir_.filePath(QStringLiteral("unreadable%1").arg(++files_));
-        const QByteArray native = QFile::encodeName(path);
         if (kind == QLatin1String("folder")) {
-            QVERIFY(QDir().mkdir(path));
+            QVERIFY(plant(path, Planted::Folder));
         } else if (kind == QLatin1String("fifo")) {
-            QCOMPARE(::mkfifo(native.constData(), 0600), 0);
+            QVERIFY(plant(path, Planted::Fifo));
         } else if (kind == QLatin1String("loop")) {
             QVERIFY(QFile::link(path, path));
         } else {
@@ -498,8 +483,7 @@ private slots:
 
         // Harmless markup first: the image is shown only once that reads as written.
         for (const QString& carried : {QStringLiteral("<b>grassetto</b>"), image}) {
-            registry().reset();
-            flushDeletes();
+            resetWindows();
             const QStringList tips{carried, QStringLiteral("Vedi <i>") + carried + QStringLiteral("</i>")};
             frmTip* t = openTips(writeTipFile((tips.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8()));
             QVERIFY(t);

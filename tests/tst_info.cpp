@@ -1,7 +1,9 @@
 // The information, support and catalogue windows, and the price-list reader.
 
 #include "accessibility.h"
+#include "faultenv.h"
 #include "fonts.h"
+#include "guitest.h"
 #include "infowindows.h"
 #include "maker.h"
 #include "modlexoria.h"
@@ -21,11 +23,9 @@
 #include <QTest>
 #include <QToolTip>
 
-#include <sys/stat.h>
+#include <optional>
 
 namespace {
-
-WindowRegistry& registry() { return WindowRegistry::instance(); }
 
 // A row named after each of the three windows, in the column "window".
 void addRowPerWindow()
@@ -124,16 +124,15 @@ private slots:
     void cleanupTestCase() { QDir::setCurrent(previousDir_); }
     void init()
     {
+        settings_.emplace();
         ModLexoria::InitSettings();
         registerInfoWindows(registry());
     }
     void cleanup()
     {
-        registry().reset();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        resetWindows();
         QFile::remove(PriceList::FileName);
-        ModLexoria::setOpenUrlHandler(nullptr);
-        prodotti::setPrintHook(nullptr);
+        settings_.reset();
     }
 
     void informaTexts_data()
@@ -407,10 +406,7 @@ private slots:
     {
         QFETCH(QString, kind);
         QFETCH(QString, problem);
-        if (kind == QLatin1String("folder"))
-            QVERIFY(QDir().mkdir(PriceList::FileName));
-        else
-            QCOMPARE(::mkfifo(QFile::encodeName(PriceList::FileName).constData(), 0600), 0);
+        QVERIFY(plant(PriceList::FileName, kind == QLatin1String("folder") ? Planted::Folder : Planted::Fifo));
         const PriceList list = PriceList::load();
         QDir().rmdir(PriceList::FileName);
         QFile::remove(PriceList::FileName);
@@ -441,8 +437,7 @@ private slots:
 
         // Harmless markup first: the image is shown only once that reads as written.
         for (const QString& carried : {QStringLiteral("<b>grassetto</b>"), image}) {
-            registry().reset();
-            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            resetWindows();
             registerInfoWindows(registry());
             {
                 QFile f(PriceList::FileName);
@@ -615,6 +610,7 @@ private slots:
 private:
     QTemporaryDir dir_;
     QString previousDir_;
+    std::optional<ProcessSettingsGuard> settings_; // from init() to cleanup()
 };
 
 QTEST_MAIN(TestInfo)

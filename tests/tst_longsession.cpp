@@ -9,10 +9,12 @@
 #include "documentwindow.h"
 #include "fonts.h"
 #include "frmsplash.h"
+#include "guitest.h"
 #include "helpwindow.h"
 #include "infowindows.h"
 #include "modlexoria.h"
 #include "presentation.h"
+#include "registerbrowser.h"
 #include "registerhelp.h"
 #include "scelta.h"
 #include "scripteddialogs.h"
@@ -44,8 +46,6 @@ const QStringList HelpPages = {
     QStringLiteral("guidacondominio"), QStringLiteral("guidaenti"),          QStringLiteral("guidaimprese"),
     QStringLiteral("guidastampa"),     QStringLiteral("guidaarchivio"),      QStringLiteral("guidafunzionamento")};
 
-WindowRegistry& registry() { return WindowRegistry::instance(); }
-
 void settle()
 {
     QCoreApplication::processEvents();
@@ -71,10 +71,7 @@ void registerWindows()
 {
     registry().registerWindow(QStringLiteral("frmSplash"), [] { return new frmSplash; });
     registry().registerWindow(QStringLiteral("scelta"), [] { return new scelta; });
-    for (const corpus::ArchiveInfo& a : corpus::archives()) {
-        const corpus::Archive archive = a.archive;
-        registry().registerWindow(a.name, [archive] { return new BrowserWindow(archive); });
-    }
+    registerBrowserWindows(registry());
     registerInfoWindows(registry());
     registerHelpWindows(registry());
 }

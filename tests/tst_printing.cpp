@@ -4,6 +4,7 @@
 
 #include "browserwindow.h"
 #include "exports.h"
+#include "guitest.h"
 #include "helppages.h"
 #include "helpwindow.h"
 #include "modlexoria.h"
@@ -23,6 +24,8 @@
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextTable>
+
+#include <optional>
 
 namespace {
 
@@ -50,9 +53,10 @@ class TestPrinting : public QObject {
     Q_OBJECT
 
     BrowserWindow* condominio = nullptr;
+    std::optional<ProcessSettingsGuard> settings_; // from init() to cleanup()
 
-    QString text(const char* name) { return condominio->findChild<QLabel*>(QLatin1String(name))->text(); }
-    QScrollBar* bar() { return condominio->findChild<QScrollBar*>(QStringLiteral("HScroll1")); }
+    QString text(const char* name) { return control<QLabel>(condominio, name)->text(); }
+    QScrollBar* bar() { return control<QScrollBar>(condominio, "HScroll1"); }
     QString heading(int n) const
     {
         return typed(QStringLiteral("Massime sul condominio: Abuso    n.%1\r").arg(n));
@@ -63,19 +67,24 @@ private slots:
     void initTestCase()
     {
         ModLexoria::InitSettings();
-        Presentation::setMode(Presentation::Mode::Suppressed);
-        WordApplication::setRecording(true);
         WindowRegistry::instance().registerWindow(QStringLiteral("condominio"),
                                                   [] { return new BrowserWindow(corpus::Archive::condominio); });
     }
     void init()
     {
+        settings_.emplace();
+        Presentation::setMode(Presentation::Mode::Suppressed);
+        WordApplication::setRecording(true);
         condominio = qobject_cast<BrowserWindow*>(WindowRegistry::instance().show(QStringLiteral("condominio")));
-        condominio->findChild<QListWidget*>(QStringLiteral("List1"))->setCurrentRow(2); // "Abuso": five massime
+        control<QListWidget>(condominio, "List1")->setCurrentRow(2); // "Abuso": five massime
         QCOMPARE(condominio->topicCount(), 5);
         WordApplication::recorder().clear();
     }
-    void cleanup() { WindowRegistry::instance().unload(QStringLiteral("condominio")); }
+    void cleanup()
+    {
+        WindowRegistry::instance().unload(QStringLiteral("condominio"));
+        settings_.reset();
+    }
 
     void singleMassima()
     {

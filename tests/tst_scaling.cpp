@@ -37,12 +37,12 @@ struct Design {
 template <class Base>
 class TestForm : public Base {
 public:
-    static constexpr bool isMainWindow = std::is_same_v<Base, QMainWindow>;
+    static constexpr bool IsMainWindow = std::is_same_v<Base, QMainWindow>;
 
     TestForm()
     {
         surface = this;
-        if constexpr (isMainWindow) {
+        if constexpr (IsMainWindow) {
             QMenu* file = this->menuBar()->addMenu(QStringLiteral("&File"));
             file->addAction(QStringLiteral("&Apri"));
             file->addSeparator();
@@ -83,7 +83,7 @@ public:
     // The client area the controls are designed on.
     void setSurfaceSize(QSize size)
     {
-        if constexpr (isMainWindow)
+        if constexpr (IsMainWindow)
             size.rheight() += this->menuBar()->heightForWidth(size.width());
         this->resize(size);
     }

@@ -4,7 +4,10 @@
 
 #include "browserwindow.h"
 #include "citation.h"
+#include "faultenv.h"
+#include "guitest.h"
 #include "modlexoria.h"
+#include "registerbrowser.h"
 #include "registersearch.h"
 #include "resultsmodel.h"
 #include "ricerca.h"
@@ -38,9 +41,9 @@
 #include <QTest>
 #include <QTextBlock>
 #include <QTextDocument>
-
-#include <sys/stat.h>
 #include <QTableView>
+
+#include <optional>
 
 using corpus::Archive;
 using search::MassimaRef;
@@ -107,24 +110,11 @@ QStringList idsOf(const search::Results& results)
 
 QStringList ids(const char* list) { return QString::fromLatin1(list).split(QLatin1Char(' '), Qt::SkipEmptyParts); }
 
-WindowRegistry& registry() { return WindowRegistry::instance(); }
-
 void registerWindows()
 {
-    for (const corpus::ArchiveInfo& a : corpus::archives()) {
-        const Archive archive = a.archive;
-        registry().registerWindow(a.name, [archive] { return new BrowserWindow(archive); });
-    }
+    registerBrowserWindows(registry());
     registry().registerWindow(QStringLiteral("scelta"), [] { return new scelta; });
     registerSearchWindows(registry());
-}
-
-template <typename T> T* control(QWidget* w, const char* name)
-{
-    T* found = w->findChild<T*>(QLatin1String(name));
-    if (!found)
-        qFatal("control %s missing", name);
-    return found;
 }
 
 // Everything a user sees of a browser window after reaching a massima.
@@ -297,14 +287,20 @@ Q_DECLARE_METATYPE(search::Citation::Ending)
 
 class TestSearch : public QObject {
     Q_OBJECT
+    std::optional<ProcessSettingsGuard> settings_; // from init() to cleanup()
+
 private slots:
     void initTestCase() { ModLexoria::InitSettings(); }
 
-    void init() { registerWindows(); }
+    void init()
+    {
+        settings_.emplace();
+        registerWindows();
+    }
     void cleanup()
     {
-        registry().reset();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        resetWindows();
+        settings_.reset();
     }
 
     // The index the build writes answers every kind of query exactly as the
@@ -344,25 +340,21 @@ private slots:
         QFile shipped(shippedIndex());
         QVERIFY(shipped.open(QIODevice::ReadOnly));
         QByteArray bytes = shipped.readAll();
-        const auto plant = [&path](const QByteArray& content) {
-            QFile f(path);
-            return f.open(QIODevice::WriteOnly) && f.write(content) == content.size();
-        };
         if (damage == QLatin1String("empty")) {
-            QVERIFY(plant({}));
+            QVERIFY(plant(path, Planted::File));
         } else if (damage == QLatin1String("truncated")) {
-            QVERIFY(plant(bytes.left(bytes.size() / 2)));
+            QVERIFY(plant(path, Planted::File, bytes.left(bytes.size() / 2)));
         } else if (damage.startsWith(QLatin1String("corrupt"))) {
             // One block of the file overwritten: a table, records or metadata.
             const qsizetype at = bytes.size() * damage.mid(8).toInt() / 16 / 4096 * 4096;
             QRandomGenerator noise(1);
             for (qsizetype i = at; i < at + 4096 && i < bytes.size(); ++i)
                 bytes[i] = char(noise.bounded(256));
-            QVERIFY(plant(bytes));
+            QVERIFY(plant(path, Planted::File, bytes));
         } else if (damage == QLatin1String("folder")) {
-            QVERIFY(QDir().mkpath(path));
+            QVERIFY(plant(path, Planted::Folder));
         } else if (damage == QLatin1String("pipe")) {
-            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+            QVERIFY(plant(path, Planted::Fifo));
         } else if (damage == QLatin1String("another corpus")) {
             QString problem;
             QVERIFY2(search::SearchIndex::write(fixtureMassime(), "fixture", path, &problem), qPrintable(problem));
@@ -867,8 +859,7 @@ private slots:
         const BrowserState expected = stateOf(byHand);
         QCOMPARE(expected.topic, target.topic);
         QCOMPARE(expected.position, target.position);
-        registry().reset();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        resetWindows();
         registerWindows();
 
         // Through the search window: its own citation finds it; Enter on the result opens it.
@@ -1048,7 +1039,6 @@ private slots:
         control<QPushButton>(w, "stampa")->click();
         QCOMPARE(dialogs.messages.size(), 1); // only the first box, no second one
         QCOMPARE(w->statusText(), QStringLiteral("ho visualizzato il testo su WORD"));
-        Presentation::setMode(Presentation::Mode::Open);
 
         // One massima a page, in the listed order, each under its own archive heading line.
         QTextDocument& doc = WordApplication::latest()->ActiveDocument()->textDocument();

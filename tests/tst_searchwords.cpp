@@ -137,6 +137,7 @@ private slots:
         row("giudice", "giudicato", false);
         row("regola", "regolamento", false);
         row("proprietà", "proprietario", false);
+        row("appalto", "appaltatore", false);
         row("comune", "comunicazione", false);
         row("sindaco", "sindacabile", false);
         row("titolo", "titolare", false);

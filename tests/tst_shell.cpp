@@ -4,8 +4,12 @@
 #include "dialogs.h"
 #include "modlexoria.h"
 #include "faultenv.h"
+#include "guitest.h"
+#include "presentation.h"
 #include "scripteddialogs.h"
+#include "twips.h"
 #include "windowregistry.h"
+#include "wordautomation.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -13,6 +17,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <optional>
 #include <unistd.h>
 
 namespace {
@@ -28,6 +33,8 @@ public:
     void Form_Unload() override { g_events << QStringLiteral("unload ") + name_; }
     bool Form_QueryUnload() override { return allowClose; }
     bool allowClose = true;
+
+protected:
     QString name_;
 };
 
@@ -53,15 +60,16 @@ void registerTestWindows()
     WindowRegistry::instance().registerWindow(QStringLiteral("frmSplash"), [] { return new FakeSplash; });
 }
 
-void flushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
-
 } // namespace
 
 class TestShell : public QObject {
     Q_OBJECT
+    std::optional<ProcessSettingsGuard> settings_; // from init() to cleanup()
+
 private slots:
     void init()
     {
+        settings_.emplace();
         g_events.clear();
         g_created.clear();
         ModLexoria::Settings() = {}; // every test starts from the settings of a new process
@@ -69,8 +77,8 @@ private slots:
     }
     void cleanup()
     {
-        WindowRegistry::instance().reset();
-        flushDeletes();
+        resetWindows();
+        settings_.reset();
     }
 
     void settingsBeforeAndAfterInit()
@@ -122,9 +130,35 @@ private slots:
             return desktopAnswer;
         });
         const qint32 result = ModLexoria::OpenDocument(target);
-        ModLexoria::setOpenUrlHandler(nullptr);
         QCOMPARE(opened, QList<QUrl>{QUrl(url)});
         QCOMPARE(result > 32, succeeded);
+    }
+
+    // What a test changes for the whole process is back at the program's default
+    // once the guard goes: the settings that can be read back are checked here.
+    void settingsGuardRestoresDefaults()
+    {
+        const int timeout = Presentation::handoverTimeout();
+        const QString folder = Presentation::documentFolder();
+        const QSizeF screen = scaling::screenSizeTwips();
+        ScriptedDialogs dialogs;
+        {
+            ProcessSettingsGuard guard;
+            Presentation::setMode(Presentation::Mode::Suppressed);
+            Presentation::setHandoverTimeout(timeout + 1);
+            Presentation::setDocumentFolder(QStringLiteral("/altrove"));
+            WordApplication::setRecording(true);
+            WordApplication::recorder() << QStringLiteral("new Application");
+            scaling::setScreenSizeTwipsOverride(screen + QSizeF(15, 15));
+            QCOMPARE(&Dialogs::provider(), &dialogs);
+        }
+        QCOMPARE(Presentation::mode(), Presentation::Mode::Open);
+        QCOMPARE(Presentation::handoverTimeout(), timeout);
+        QCOMPARE(Presentation::documentFolder(), folder);
+        QVERIFY(!WordApplication::isRecording());
+        QVERIFY(WordApplication::recorder().isEmpty());
+        QCOMPARE(scaling::screenSizeTwips(), screen);
+        QVERIFY(&Dialogs::provider() != &dialogs);
     }
 
     void registryLifeCycle()

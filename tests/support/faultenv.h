@@ -1,15 +1,17 @@
 #pragma once
 // Small tools that put a test into a faulty environment and take it out again:
 // an environment variable changed, a file-size limit that makes writes fail as on
-// a full disk, a fake program on disk.
+// a full disk, a fake program on disk, a FIFO or a folder where a file is read.
 
 #include <QByteArray>
+#include <QDir>
 #include <QFile>
 #include <QString>
 #include <QTest>
 #include <csignal>
 #include <linux/capability.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/syscall.h>
 #include <sys/time.h>
 #include <unistd.h>
@@ -136,4 +138,25 @@ inline bool backdate(const QString& path)
 {
     const struct timeval longAgo[2] = {{1577836800, 0}, {1577836800, 0}}; // 1 January 2020
     return ::lutimes(QFile::encodeName(path).constData(), longAgo) == 0;
+}
+
+// What plant() puts at a path.
+enum class Planted {
+    File, // a regular file holding the content given
+    Folder, // an empty folder, with any folder above it
+    Fifo, // a FIFO no one writes to: a reader that waits on it waits for ever
+};
+
+// Puts a file, a folder or a FIFO at `path`; false when it cannot.
+[[nodiscard]] inline bool plant(const QString& path, Planted kind, const QByteArray& content = {})
+{
+    switch (kind) {
+    case Planted::File: {
+        QFile file(path);
+        return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
+    }
+    case Planted::Folder: return QDir().mkpath(path);
+    case Planted::Fifo: return ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0;
+    }
+    return false;
 }

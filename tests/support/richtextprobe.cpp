@@ -1,5 +1,7 @@
 #include "richtextprobe.h"
 
+#include "faultenv.h"
+
 #include <QApplication>
 #include <QFile>
 #include <QHelpEvent>
@@ -8,7 +10,6 @@
 
 #include <chrono>
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 QVariant ResourceProbe::loadResource(int, const QUrl& name)
@@ -38,7 +39,7 @@ void hover(QWidget* control)
 
 FifoWatch::FifoWatch(const QString& path) : path_(QFile::encodeName(path))
 {
-    made_ = ::mkfifo(path_.constData(), 0600) == 0;
+    made_ = plant(path, Planted::Fifo);
     if (made_)
         thread_ = std::thread(&FifoWatch::watch, this);
 }
