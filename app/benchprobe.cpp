@@ -1,6 +1,6 @@
-#include "benchprobe.h"
+#include "app/benchprobe.h"
 
-#include "syntheticclick.h"
+#include "app/syntheticclick.h"
 
 #include <QApplication>
 #include <QSet>

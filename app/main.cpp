@@ -1,13 +1,13 @@
 // Lexoria: wires the windows of every folder and starts on the splash window.
 
-#include "assets.h"
-#include "benchprobe.h"
-#include "dialogs.h"
-#include "fonts.h"
-#include "searchengine.h"
-#include "testdrive.h"
-#include "windowregistry.h"
-#include "wiring.h"
+#include "app/benchprobe.h"
+#include "app/testdrive.h"
+#include "app/wiring.h"
+#include "assets/assets.h"
+#include "search/searchengine.h"
+#include "shell/dialogs.h"
+#include "shell/fonts.h"
+#include "shell/windowregistry.h"
 
 #include <QApplication>
 #include <QThreadPool>

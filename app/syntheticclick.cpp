@@ -1,4 +1,4 @@
-#include "syntheticclick.h"
+#include "app/syntheticclick.h"
 
 #include <QCoreApplication>
 #include <QMouseEvent>

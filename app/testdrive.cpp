@@ -1,9 +1,9 @@
-#include "testdrive.h"
+#include "app/testdrive.h"
 
-#include "dialogs.h"
-#include "presentation.h"
-#include "syntheticclick.h"
-#include "windowregistry.h"
+#include "app/syntheticclick.h"
+#include "export/presentation.h"
+#include "shell/dialogs.h"
+#include "shell/windowregistry.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>

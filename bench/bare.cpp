@@ -2,7 +2,7 @@
 // one label, built with the program's own compiler flags, reporting its first
 // paint through the same probe as the program.
 
-#include "benchprobe.h"
+#include "app/benchprobe.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -11,11 +11,11 @@
 //
 // Usage: QT_QPA_PLATFORM=offscreen bench_browsing [RUNS | --first-build]
 
-#include "archivetables.h"
-#include "browserwindow.h"
-#include "modlexoria.h"
-#include "presentation.h"
-#include "windowregistry.h"
+#include "browser/browserwindow.h"
+#include "corpus/archivetables.h"
+#include "export/presentation.h"
+#include "shell/modlexoria.h"
+#include "shell/windowregistry.h"
 
 #include <QApplication>
 #include <QDir>

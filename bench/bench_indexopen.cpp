@@ -5,7 +5,7 @@
 // Run: build/bench/bench_indexopen [RUNS [INDEX_FILE [QUERY]]]
 // (the index file defaults to the one beside the program, ../bin from here)
 
-#include "searchengine.h"
+#include "search/searchengine.h"
 
 #include <QCoreApplication>
 #include <QDir>

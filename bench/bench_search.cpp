@@ -8,7 +8,7 @@
 // asserts nothing. Run: build/bench/bench_search [scale [INDEX_FILE]]
 // (scale 100 by default, 0 skips it; the index file defaults to ../bin's)
 
-#include "searchengine.h"
+#include "search/searchengine.h"
 
 #include <QCoreApplication>
 #include <QDir>

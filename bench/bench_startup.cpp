@@ -11,7 +11,7 @@
 //
 // Usage: bench_startup LEXORIA BARE [PAIRS] [LABEL]
 
-#include "archives.h"
+#include "corpus/archives.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -8,10 +8,10 @@
 // Run: build/bench/bench_typing [PROCESSES [INDEX_FILE [PACE_MS]]]
 // (the index file defaults to the one beside the program, ../bin from here)
 
-#include "ricerca.h"
-#include "searchengine.h"
-#include "windowregistry.h"
-#include "wiring.h"
+#include "app/wiring.h"
+#include "search/ricerca.h"
+#include "search/searchengine.h"
+#include "shell/windowregistry.h"
 
 #include <QAbstractItemModel>
 #include <QApplication>

@@ -6,8 +6,8 @@
 // citation. The output depends only on the input.
 // Usage: fillcorpus DATA_DIR OUTPUT_DIR
 
-#include "archives.h"
-#include "corpusfile.h"
+#include "corpus/archives.h"
+#include "corpus/corpusfile.h"
 
 #include <QDir>
 #include <QFile>

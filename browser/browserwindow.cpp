@@ -1,14 +1,14 @@
-#include "browserwindow.h"
+#include "browser/browserwindow.h"
 
-#include "assets.h"
-#include "colours.h"
-#include "controls.h"
-#include "controltable.h"
-#include "dialogs.h"
-#include "exports.h"
-#include "fonts.h"
-#include "modlexoria.h"
-#include "trash.h"
+#include "assets/assets.h"
+#include "browser/trash.h"
+#include "export/exports.h"
+#include "shell/colours.h"
+#include "shell/controls.h"
+#include "shell/controltable.h"
+#include "shell/dialogs.h"
+#include "shell/fonts.h"
+#include "shell/modlexoria.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -3,9 +3,9 @@
 // time chosen with the scroll bar, and the yellow labels around it. One class,
 // seven instances; what differs between the archives comes from the archive table.
 
-#include "archivetables.h"
-#include "scaledform.h"
-#include "windowregistry.h"
+#include "corpus/archivetables.h"
+#include "shell/scaledform.h"
+#include "shell/windowregistry.h"
 
 #include <QMainWindow>
 #include <array>

@@ -1,7 +1,7 @@
-#include "registerbrowser.h"
+#include "browser/registerbrowser.h"
 
-#include "browserwindow.h"
-#include "windowregistry.h"
+#include "browser/browserwindow.h"
+#include "shell/windowregistry.h"
 
 void registerBrowserWindows(WindowRegistry& registry)
 {

@@ -1,4 +1,4 @@
-#include "trash.h"
+#include "browser/trash.h"
 
 #include <QDir>
 #include <QFile>

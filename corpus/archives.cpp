@@ -1,4 +1,4 @@
-#include "archives.h"
+#include "corpus/archives.h"
 
 namespace corpus {
 

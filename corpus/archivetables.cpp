@@ -1,6 +1,6 @@
-#include "archivetables.h"
+#include "corpus/archivetables.h"
 
-#include "corpustables.h"
+#include "corpus/corpustables.h"
 
 namespace corpus {
 

@@ -2,7 +2,7 @@
 // The topic table and massime table of one archive, with the lookups the
 // browser windows, the exports and the chooser use.
 
-#include "archives.h"
+#include "corpus/archives.h"
 
 #include <QStringList>
 

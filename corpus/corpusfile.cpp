@@ -1,4 +1,4 @@
-#include "corpusfile.h"
+#include "corpus/corpusfile.h"
 
 #include <QRegularExpression>
 #include <QStringDecoder>

@@ -1,8 +1,8 @@
-#include "documentwindow.h"
+#include "export/documentwindow.h"
 
-#include "odfwriter.h"
-#include "pagesetup.h"
-#include "safefile.h"
+#include "export/odfwriter.h"
+#include "export/pagesetup.h"
+#include "export/safefile.h"
 
 #include <QAbstractButton>
 #include <QAbstractTextDocumentLayout>

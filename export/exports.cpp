@@ -1,6 +1,6 @@
-#include "exports.h"
+#include "export/exports.h"
 
-#include "wordautomation.h"
+#include "export/wordautomation.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -5,7 +5,7 @@
 // by presenting it. What they print comes from their callers; failures come
 // back in the presentation result for the caller to tell the user.
 
-#include "presentation.h"
+#include "export/presentation.h"
 
 #include <QList>
 #include <QString>

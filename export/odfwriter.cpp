@@ -1,8 +1,8 @@
-#include "odfwriter.h"
+#include "export/odfwriter.h"
 
-#include "pagesetup.h"
-#include "safefile.h"
-#include "zipwriter.h"
+#include "export/pagesetup.h"
+#include "export/safefile.h"
+#include "export/zipwriter.h"
 
 #include <QDateTime>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "pagesetup.h"
+#include "export/pagesetup.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QGuiApplication>

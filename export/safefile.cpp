@@ -1,4 +1,4 @@
-#include "safefile.h"
+#include "export/safefile.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
-#include "wordautomation.h"
+#include "export/wordautomation.h"
 
-#include "odfwriter.h"
+#include "export/odfwriter.h"
 
 #include <QFileInfo>
 #include <QFont>

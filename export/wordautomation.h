@@ -60,7 +60,7 @@
 //     Tables(1).AutoFormat 9              Tables(1).Columns(4).Select
 // Texts are quoted with \r \n \f \t \v and \" escaped (see recorded()).
 
-#include "presentation.h"
+#include "export/presentation.h"
 
 #include <QPointer>
 #include <QString>

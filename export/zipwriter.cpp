@@ -1,4 +1,4 @@
-#include "zipwriter.h"
+#include "export/zipwriter.h"
 
 #include <QDateTime>
 #include <algorithm>

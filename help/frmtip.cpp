@@ -1,12 +1,12 @@
-#include "frmtip.h"
+#include "help/frmtip.h"
 
-#include "colours.h"
-#include "controls.h"
-#include "controltable.h"
-#include "fonts.h"
-#include "textfiles.h"
-#include "tipfile.h"
-#include "twips.h"
+#include "help/tipfile.h"
+#include "scaling/twips.h"
+#include "shell/colours.h"
+#include "shell/controls.h"
+#include "shell/controltable.h"
+#include "shell/fonts.h"
+#include "shell/textfiles.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -3,7 +3,7 @@
 // from the tip file beside the program. Successivo goes round to the first
 // tip; Precedente stops at the first; Chiudi only hides the window.
 
-#include "windowregistry.h"
+#include "shell/windowregistry.h"
 
 #include <QStringList>
 #include <QWidget>

@@ -1,8 +1,8 @@
-#include "helppages.h"
+#include "help/helppages.h"
 
-#include "archives.h"
-#include "colours.h"
-#include "maker.h"
+#include "corpus/archives.h"
+#include "shell/colours.h"
+#include "shell/maker.h"
 
 #include <algorithm>
 

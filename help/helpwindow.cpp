@@ -1,10 +1,10 @@
-#include "helpwindow.h"
+#include "help/helpwindow.h"
 
-#include "colours.h"
-#include "controls.h"
-#include "fonts.h"
-#include "modlexoria.h"
-#include "twips.h"
+#include "scaling/twips.h"
+#include "shell/colours.h"
+#include "shell/controls.h"
+#include "shell/fonts.h"
+#include "shell/modlexoria.h"
 
 #include <QLabel>
 #include <QPushButton>

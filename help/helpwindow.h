@@ -4,10 +4,10 @@
 // same shape, the licence terms window `licenza`. Buttons along the top open
 // the contents window, print the page and close the window.
 
-#include "exports.h"
-#include "helppages.h"
-#include "scaledform.h"
-#include "windowregistry.h"
+#include "export/exports.h"
+#include "help/helppages.h"
+#include "shell/scaledform.h"
+#include "shell/windowregistry.h"
 
 #include <QList>
 #include <QWidget>

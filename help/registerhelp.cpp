@@ -1,10 +1,10 @@
-#include "registerhelp.h"
+#include "help/registerhelp.h"
 
-#include "frmtip.h"
-#include "helppages.h"
-#include "helpwindow.h"
-#include "sommario.h"
-#include "windowregistry.h"
+#include "help/frmtip.h"
+#include "help/helppages.h"
+#include "help/helpwindow.h"
+#include "help/sommario.h"
+#include "shell/windowregistry.h"
 
 void registerHelpWindows(WindowRegistry& registry)
 {

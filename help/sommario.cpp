@@ -1,12 +1,12 @@
-#include "sommario.h"
+#include "help/sommario.h"
 
-#include "colours.h"
-#include "controls.h"
-#include "archives.h"
-#include "fonts.h"
-#include "helppages.h"
-#include "modlexoria.h"
-#include "twips.h"
+#include "corpus/archives.h"
+#include "help/helppages.h"
+#include "scaling/twips.h"
+#include "shell/colours.h"
+#include "shell/controls.h"
+#include "shell/fonts.h"
+#include "shell/modlexoria.h"
 
 #include <QLabel>
 #include <QMouseEvent>

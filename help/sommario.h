@@ -3,8 +3,8 @@
 // a bordered label each) to the help windows, the tip of the day, the licence
 // terms and the catalogue; the export of the whole guide; close and exit.
 
-#include "scaledform.h"
-#include "windowregistry.h"
+#include "shell/scaledform.h"
+#include "shell/windowregistry.h"
 
 #include <QWidget>
 #include <QList>

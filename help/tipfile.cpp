@@ -1,6 +1,6 @@
-#include "tipfile.h"
+#include "help/tipfile.h"
 
-#include "textfiles.h"
+#include "shell/textfiles.h"
 
 
 namespace help::tipfile {

@@ -1,13 +1,13 @@
-#include "informa.h"
+#include "info/informa.h"
 
-#include "controls.h"
-#include "controltable.h"
-#include "fonts.h"
-#include "infostyle.h"
-#include "linecontrol.h"
-#include "maker.h"
-#include "modlexoria.h"
-#include "twips.h"
+#include "info/infostyle.h"
+#include "scaling/linecontrol.h"
+#include "scaling/twips.h"
+#include "shell/controls.h"
+#include "shell/controltable.h"
+#include "shell/fonts.h"
+#include "shell/maker.h"
+#include "shell/modlexoria.h"
 
 #include <QDate>
 #include <QLabel>

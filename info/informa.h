@@ -3,7 +3,7 @@
 // credit for the start-up music and the legal notice. Filled once at load; OK
 // only hides it.
 
-#include "windowregistry.h"
+#include "shell/windowregistry.h"
 
 #include <QWidget>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "infostyle.h"
+#include "info/infostyle.h"
 
 #include <QLabel>
 

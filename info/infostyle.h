@@ -2,7 +2,7 @@
 // What the information, support and catalogue windows share: labels that grow
 // to fit their text. Their colours are the program's (colours.h).
 
-#include "colours.h"
+#include "shell/colours.h"
 
 class QLabel;
 class QWidget;

@@ -1,9 +1,9 @@
-#include "infowindows.h"
+#include "info/infowindows.h"
 
-#include "informa.h"
-#include "prodotti.h"
-#include "supportoclienti.h"
-#include "windowregistry.h"
+#include "info/informa.h"
+#include "info/prodotti.h"
+#include "info/supportoclienti.h"
+#include "shell/windowregistry.h"
 
 void registerInfoWindows(WindowRegistry& registry)
 {

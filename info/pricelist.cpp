@@ -1,6 +1,6 @@
-#include "pricelist.h"
+#include "info/pricelist.h"
 
-#include "textfiles.h"
+#include "shell/textfiles.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -8,7 +8,7 @@
 // Italian line ("listino.txt, riga 7: prezzo non numerico (\"12,50\")"), so the
 // window can show the good records together with what went wrong.
 
-#include "exports.h"
+#include "export/exports.h"
 
 #include <QByteArray>
 #include <QList>

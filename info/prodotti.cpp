@@ -1,13 +1,13 @@
-#include "prodotti.h"
+#include "info/prodotti.h"
 
-#include "controls.h"
-#include "controltable.h"
-#include "dialogs.h"
-#include "fonts.h"
-#include "infostyle.h"
-#include "maker.h"
-#include "modlexoria.h"
-#include "twips.h"
+#include "info/infostyle.h"
+#include "scaling/twips.h"
+#include "shell/controls.h"
+#include "shell/controltable.h"
+#include "shell/dialogs.h"
+#include "shell/fonts.h"
+#include "shell/maker.h"
+#include "shell/modlexoria.h"
 
 #include <QLabel>
 #include <QPushButton>

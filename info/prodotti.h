@@ -4,9 +4,9 @@
 // contents, the print of the whole list, the catalogue page and an e-mail to
 // the maker. Closing only hides it, so the scroll position stays.
 
-#include "pricelist.h"
-#include "scaledform.h"
-#include "windowregistry.h"
+#include "info/pricelist.h"
+#include "shell/scaledform.h"
+#include "shell/windowregistry.h"
 
 #include <QWidget>
 #include <array>

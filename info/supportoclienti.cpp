@@ -1,12 +1,12 @@
-#include "supportoclienti.h"
+#include "info/supportoclienti.h"
 
-#include "controls.h"
-#include "controltable.h"
-#include "fonts.h"
-#include "infostyle.h"
-#include "linecontrol.h"
-#include "maker.h"
-#include "twips.h"
+#include "info/infostyle.h"
+#include "scaling/linecontrol.h"
+#include "scaling/twips.h"
+#include "shell/controls.h"
+#include "shell/controltable.h"
+#include "shell/fonts.h"
+#include "shell/maker.h"
 
 #include <QLabel>
 #include <QPushButton>

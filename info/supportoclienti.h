@@ -2,7 +2,7 @@
 // The customer support window: how to reach the maker, the support terms and
 // the maker's web site. Fixed texts; OK only hides it.
 
-#include "windowregistry.h"
+#include "shell/windowregistry.h"
 
 #include <QWidget>
 #include <vector>

@@ -1,7 +1,7 @@
-#include "clsresize.h"
+#include "scaling/clsresize.h"
 
-#include "linecontrol.h"
-#include "twips.h"
+#include "scaling/linecontrol.h"
+#include "scaling/twips.h"
 
 #include <QAction>
 #include <QDockWidget>

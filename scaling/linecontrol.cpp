@@ -1,6 +1,6 @@
-#include "linecontrol.h"
+#include "scaling/linecontrol.h"
 
-#include "twips.h"
+#include "scaling/twips.h"
 
 #include <QPainter>
 

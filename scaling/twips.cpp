@@ -1,4 +1,4 @@
-#include "twips.h"
+#include "scaling/twips.h"
 
 #include <QGuiApplication>
 #include <QScreen>

@@ -2,9 +2,11 @@
 # Checks the naming rule of CONTRIBUTING.md ("Names", written down in .clang-tidy)
 # over the project's own sources with clang-tidy; any name that breaks it fails.
 # It configures build-lint/ for the compile commands and lets moc write the files
-# the tests include; nothing is compiled.
+# the tests include; nothing is compiled. First it checks that every include names
+# its folder and that no folder includes a header of a folder it may not use.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+python3 scripts/check-includes.py
 root=$PWD
 dir=build-lint
 folders=(app assets bench browser corpus export help info scaling search shell tests tools)
@@ -24,4 +26,4 @@ else
   find "${folders[@]}" -name '*.cpp' -print0 | sort -z |
     xargs -0 -n 4 -P 2 clang-tidy -p "$dir" --quiet
 fi
-echo "lint: every name follows the naming rule"
+echo "lint: every include goes one way and every name follows the naming rule"

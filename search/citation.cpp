@@ -1,4 +1,4 @@
-#include "citation.h"
+#include "search/citation.h"
 
 #include <QRegularExpression>
 

@@ -1,6 +1,6 @@
-#include "highlighter.h"
+#include "search/highlighter.h"
 
-#include "italianstem.h"
+#include "search/italianstem.h"
 
 namespace search {
 

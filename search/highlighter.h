@@ -5,7 +5,7 @@
 // (folded), similar words by the same stemmer, phrases only where all their
 // words stand in a row.
 
-#include "textfold.h"
+#include "search/textfold.h"
 
 #include <QList>
 #include <QString>

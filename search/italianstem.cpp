@@ -1,6 +1,6 @@
-#include "italianstem.h"
+#include "search/italianstem.h"
 
-#include "wordlists.h"
+#include "search/wordlists.h"
 
 #include <string>
 #include <unordered_map>

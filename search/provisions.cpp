@@ -1,4 +1,4 @@
-#include "provisions.h"
+#include "search/provisions.h"
 
 #include <QRegularExpression>
 

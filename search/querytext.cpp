@@ -1,7 +1,7 @@
-#include "querytext.h"
+#include "search/querytext.h"
 
-#include "textfold.h"
-#include "wordlists.h"
+#include "search/textfold.h"
+#include "search/wordlists.h"
 
 #include <QRegularExpression>
 #include <QSet>

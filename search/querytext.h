@@ -5,9 +5,9 @@
 // year and number fields are read; what cannot be searched comes back with a
 // short Italian hint instead. Plain Qt: no engine types here.
 
-#include "searchengine.h"
-#include "provisions.h"
-#include "typedcitation.h"
+#include "search/provisions.h"
+#include "search/searchengine.h"
+#include "search/typedcitation.h"
 
 #include <QList>
 #include <QString>

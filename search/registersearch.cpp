@@ -1,7 +1,7 @@
-#include "registersearch.h"
+#include "search/registersearch.h"
 
-#include "ricerca.h"
-#include "windowregistry.h"
+#include "search/ricerca.h"
+#include "shell/windowregistry.h"
 
 void registerSearchWindows(WindowRegistry& registry)
 {

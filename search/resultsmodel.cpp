@@ -1,4 +1,4 @@
-#include "resultsmodel.h"
+#include "search/resultsmodel.h"
 
 #include <QTextDocumentFragment>
 

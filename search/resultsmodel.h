@@ -3,7 +3,7 @@
 // five columns. Each row's excerpt is made only when a view or a screen reader
 // first asks for it, so a long list is filled at once and painted quickly.
 
-#include "searchengine.h"
+#include "search/searchengine.h"
 
 #include <QAbstractTableModel>
 

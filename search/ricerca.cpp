@@ -1,15 +1,15 @@
-#include "ricerca.h"
+#include "search/ricerca.h"
 
-#include "archives.h"
-#include "colours.h"
-#include "controls.h"
-#include "controltable.h"
-#include "dialogs.h"
-#include "exports.h"
-#include "fonts.h"
-#include "modlexoria.h"
-#include "resultsmodel.h"
-#include "twips.h"
+#include "corpus/archives.h"
+#include "export/exports.h"
+#include "scaling/twips.h"
+#include "search/resultsmodel.h"
+#include "shell/colours.h"
+#include "shell/controls.h"
+#include "shell/controltable.h"
+#include "shell/dialogs.h"
+#include "shell/fonts.h"
+#include "shell/modlexoria.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QAction>

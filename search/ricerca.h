@@ -4,10 +4,10 @@
 // A result opens in its archive window through that window's own topic choice
 // and bar change, so the window ends up exactly as the user's clicks leave it.
 
-#include "controltable.h"
-#include "scaledform.h"
-#include "searchengine.h"
-#include "windowregistry.h"
+#include "search/searchengine.h"
+#include "shell/controltable.h"
+#include "shell/scaledform.h"
+#include "shell/windowregistry.h"
 
 #include <QWidget>
 

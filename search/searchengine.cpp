@@ -5,13 +5,13 @@
 // (searchindex.cpp) and collects the hits; the window shows them through its
 // results model and the highlighter (highlighter.cpp).
 
-#include "searchengine.h"
+#include "search/searchengine.h"
 
-#include "archivetables.h"
-#include "italianstem.h"
-#include "querytext.h"
-#include "searchindex_p.h"
-#include "textfold.h"
+#include "corpus/archivetables.h"
+#include "search/italianstem.h"
+#include "search/querytext.h"
+#include "search/searchindex_p.h"
+#include "search/textfold.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -6,10 +6,10 @@
 // The engine behind it (Xapian) stays inside the implementation: nothing here
 // exposes its types, and none of its exceptions leaves this interface.
 
-#include "archives.h"
-#include "citation.h"
-#include "highlighter.h"
-#include "typedcitation.h"
+#include "corpus/archives.h"
+#include "search/citation.h"
+#include "search/highlighter.h"
+#include "search/typedcitation.h"
 
 #include <QByteArray>
 #include <QList>

@@ -1,8 +1,8 @@
-#include "searchindex_p.h"
+#include "search/searchindex_p.h"
 
-#include "italianstem.h"
-#include "provisions.h"
-#include "textfold.h"
+#include "search/italianstem.h"
+#include "search/provisions.h"
+#include "search/textfold.h"
 
 #include <QCollator>
 #include <QDataStream>

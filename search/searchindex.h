@@ -13,7 +13,7 @@
 // Xapian stays behind this interface: searchindex_p.h, which exposes it, is for
 // the search's own sources.
 
-#include "searchengine.h"
+#include "search/searchengine.h"
 
 #include <QByteArray>
 #include <QList>

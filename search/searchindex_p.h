@@ -4,7 +4,7 @@
 
 #include <xapian.h>
 
-#include "searchindex.h"
+#include "search/searchindex.h"
 
 #include <string>
 #include <unordered_map>

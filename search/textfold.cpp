@@ -1,4 +1,4 @@
-#include "textfold.h"
+#include "search/textfold.h"
 
 namespace search {
 

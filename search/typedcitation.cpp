@@ -1,4 +1,4 @@
-#include "typedcitation.h"
+#include "search/typedcitation.h"
 
 #include <QList>
 #include <QRegularExpression>

@@ -1,6 +1,6 @@
-#include "wordlists.h"
+#include "search/wordlists.h"
 
-#include "textfold.h"
+#include "search/textfold.h"
 
 #include <QFile>
 #include <QSet>

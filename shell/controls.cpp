@@ -1,8 +1,8 @@
-#include "controls.h"
+#include "shell/controls.h"
 
-#include "colours.h"
-#include "fonts.h"
-#include "twips.h"
+#include "scaling/twips.h"
+#include "shell/colours.h"
+#include "shell/fonts.h"
 
 #include <QGuiApplication>
 #include <QLabel>

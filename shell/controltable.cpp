@@ -1,8 +1,8 @@
-#include "controltable.h"
+#include "shell/controltable.h"
 
-#include "controls.h"
-#include "linecontrol.h"
-#include "twips.h"
+#include "scaling/linecontrol.h"
+#include "scaling/twips.h"
+#include "shell/controls.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,4 +1,4 @@
-#include "fonts.h"
+#include "shell/fonts.h"
 
 #include <QList>
 #include <QStringList>

@@ -1,10 +1,10 @@
-#include "frmsplash.h"
+#include "shell/frmsplash.h"
 
-#include "assets.h"
-#include "colours.h"
-#include "controls.h"
-#include "fonts.h"
-#include "twips.h"
+#include "assets/assets.h"
+#include "scaling/twips.h"
+#include "shell/colours.h"
+#include "shell/controls.h"
+#include "shell/fonts.h"
 
 #include <QFrame>
 #include <QKeyEvent>

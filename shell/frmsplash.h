@@ -3,9 +3,9 @@
 // on black, with the start-up music. A click opens the chooser, a key closes it;
 // after a confirmed exit it comes back as the closing screen.
 
-#include "mediacontrol.h"
-#include "modlexoria.h"
-#include "windowregistry.h"
+#include "shell/media/mediacontrol.h"
+#include "shell/modlexoria.h"
+#include "shell/windowregistry.h"
 
 #include <QWidget>
 #include <array>

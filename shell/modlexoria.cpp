@@ -1,8 +1,8 @@
-#include "modlexoria.h"
+#include "shell/modlexoria.h"
 
-#include "dialogs.h"
-#include "exports.h"
-#include "windowregistry.h"
+#include "export/exports.h"
+#include "shell/dialogs.h"
+#include "shell/windowregistry.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,8 +1,8 @@
 #pragma once
 // Process-wide settings and the procedures every window shares.
 
-#include "archives.h"
-#include "exports.h"
+#include "corpus/archives.h"
+#include "export/exports.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,6 +1,6 @@
-#include "scaledform.h"
+#include "shell/scaledform.h"
 
-#include "twips.h"
+#include "scaling/twips.h"
 
 #include <QEvent>
 #include <QMainWindow>

@@ -4,7 +4,7 @@
 // it its design size; every change of size (and minimise/restore) rescales the
 // controls; unloading releases the scaler.
 
-#include "clsresize.h"
+#include "scaling/clsresize.h"
 
 #include <QObject>
 #include <memory>

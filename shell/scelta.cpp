@@ -1,12 +1,12 @@
-#include "scelta.h"
+#include "shell/scelta.h"
 
-#include "archives.h"
-#include "colours.h"
-#include "controltable.h"
-#include "dialogs.h"
-#include "fonts.h"
-#include "maker.h"
-#include "modlexoria.h"
+#include "corpus/archives.h"
+#include "shell/colours.h"
+#include "shell/controltable.h"
+#include "shell/dialogs.h"
+#include "shell/fonts.h"
+#include "shell/maker.h"
+#include "shell/modlexoria.h"
 
 #include <QLabel>
 #include <QMouseEvent>

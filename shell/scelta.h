@@ -2,9 +2,9 @@
 // The archive chooser: the program's main menu. Loading it builds every
 // archive (their windows are created hidden) and shows their totals.
 
-#include "archives.h"
-#include "scaledform.h"
-#include "windowregistry.h"
+#include "corpus/archives.h"
+#include "shell/scaledform.h"
+#include "shell/windowregistry.h"
 
 #include <QRectF>
 #include <QWidget>

@@ -1,4 +1,4 @@
-#include "textfiles.h"
+#include "shell/textfiles.h"
 
 #include <QFile>
 #include <QStringDecoder>

@@ -1,4 +1,4 @@
-#include "windowregistry.h"
+#include "shell/windowregistry.h"
 
 #include <QCloseEvent>
 #include <QPixmapCache>

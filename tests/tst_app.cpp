@@ -1,14 +1,14 @@
 // The program as main() wires it: every window registered, the exit sequence
 // derived from the registrations, every print button connected to its export.
 
-#include "guitest.h"
-#include "helppages.h"
-#include "modlexoria.h"
-#include "presentation.h"
-#include "scripteddialogs.h"
-#include "windowregistry.h"
-#include "wordautomation.h"
-#include "wiring.h"
+#include "app/wiring.h"
+#include "export/presentation.h"
+#include "export/wordautomation.h"
+#include "help/helppages.h"
+#include "shell/modlexoria.h"
+#include "shell/windowregistry.h"
+#include "tests/support/guitest.h"
+#include "tests/support/scripteddialogs.h"
 
 #include <QDir>
 #include <QFile>

@@ -2,7 +2,7 @@
 // black splash window expects, the window icon exists at each of its sizes, and
 // every toolbar command has its own icon at 24 and 48 pixels.
 
-#include "assets.h"
+#include "assets/assets.h"
 
 #include <QImage>
 #include <QtTest>

@@ -1,14 +1,14 @@
 // The browser window: loading, topic choice, navigation with the scroll bar,
 // and the commands of its menus, toolbar and buttons.
 
-#include "accessibility.h"
-#include "browserwindow.h"
-#include "modlexoria.h"
-#include "faultenv.h"
-#include "guitest.h"
-#include "registerbrowser.h"
-#include "scripteddialogs.h"
-#include "windowregistry.h"
+#include "browser/browserwindow.h"
+#include "browser/registerbrowser.h"
+#include "shell/modlexoria.h"
+#include "shell/windowregistry.h"
+#include "tests/support/accessibility.h"
+#include "tests/support/faultenv.h"
+#include "tests/support/guitest.h"
+#include "tests/support/scripteddialogs.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,8 +1,8 @@
 // The compiled-in corpus against the table of expected titles and counts: the
 // fixture's for the delivered data folder, else those read from the folder compiled.
 
-#include "archivetables.h"
-#include "corpusfile.h"
+#include "corpus/archivetables.h"
+#include "corpus/corpusfile.h"
 
 #include <QFile>
 #include <QFileInfo>

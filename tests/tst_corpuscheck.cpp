@@ -1,6 +1,6 @@
 // The build-time check of the corpus data: every fault is reported as file:line.
 
-#include "support/faultenv.h"
+#include "tests/support/faultenv.h"
 
 #include <QDir>
 #include <QProcess>

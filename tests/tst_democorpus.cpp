@@ -1,7 +1,7 @@
 // The demonstration corpus as the program sees it, and the data files against
 // the generator that writes them.
 
-#include "archivetables.h"
+#include "corpus/archivetables.h"
 
 #include <algorithm>
 

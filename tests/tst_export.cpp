@@ -2,10 +2,10 @@
 // OpenDocument file written from it, the ways a document reaches the user, the
 // built-in document window, and the files as real LibreOffice lays them out.
 
-#include "documentwindow.h"
-#include "odfwriter.h"
-#include "presentation.h"
-#include "wordautomation.h"
+#include "export/documentwindow.h"
+#include "export/odfwriter.h"
+#include "export/presentation.h"
+#include "export/wordautomation.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -27,8 +27,8 @@
 #include <QTimer>
 #include <QXmlStreamReader>
 
-#include "exports.h"
-#include "support/faultenv.h"
+#include "export/exports.h"
+#include "tests/support/faultenv.h"
 
 #include <QMap>
 #include <QPointer>

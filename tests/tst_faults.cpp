@@ -3,19 +3,19 @@
 // the user is told what matters, and nothing is lost (the document reaches the
 // user, an earlier file stays as it was).
 
-#include "browserwindow.h"
-#include "documentwindow.h"
-#include "exports.h"
-#include "guitest.h"
-#include "infowindows.h"
-#include "mediacontrol.h"
-#include "modlexoria.h"
-#include "presentation.h"
-#include "pricelist.h"
-#include "richtextprobe.h"
-#include "scripteddialogs.h"
-#include "support/faultenv.h"
-#include "windowregistry.h"
+#include "browser/browserwindow.h"
+#include "export/documentwindow.h"
+#include "export/exports.h"
+#include "export/presentation.h"
+#include "info/infowindows.h"
+#include "info/pricelist.h"
+#include "shell/media/mediacontrol.h"
+#include "shell/modlexoria.h"
+#include "shell/windowregistry.h"
+#include "tests/support/faultenv.h"
+#include "tests/support/guitest.h"
+#include "tests/support/richtextprobe.h"
+#include "tests/support/scripteddialogs.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,20 +1,20 @@
 // The on-line guide: the help windows and their texts, the licence terms, the
 // contents window with its links, and the tip of the day with its file.
 
-#include "accessibility.h"
-#include "fonts.h"
-#include "frmtip.h"
-#include "guitest.h"
-#include "helppages.h"
-#include "helpwindow.h"
-#include "modlexoria.h"
-#include "registerhelp.h"
-#include "faultenv.h"
-#include "richtextprobe.h"
-#include "scripteddialogs.h"
-#include "sommario.h"
-#include "tipfile.h"
-#include "windowregistry.h"
+#include "help/frmtip.h"
+#include "help/helppages.h"
+#include "help/helpwindow.h"
+#include "help/registerhelp.h"
+#include "help/sommario.h"
+#include "help/tipfile.h"
+#include "shell/fonts.h"
+#include "shell/modlexoria.h"
+#include "shell/windowregistry.h"
+#include "tests/support/accessibility.h"
+#include "tests/support/faultenv.h"
+#include "tests/support/guitest.h"
+#include "tests/support/richtextprobe.h"
+#include "tests/support/scripteddialogs.h"
 
 #include <QApplication>
 #include <QFile>

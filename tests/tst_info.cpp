@@ -1,17 +1,17 @@
 // The information, support and catalogue windows, and the price-list reader.
 
-#include "accessibility.h"
-#include "faultenv.h"
-#include "fonts.h"
-#include "guitest.h"
-#include "infowindows.h"
-#include "maker.h"
-#include "modlexoria.h"
-#include "pricelist.h"
-#include "prodotti.h"
-#include "richtextprobe.h"
-#include "scripteddialogs.h"
-#include "windowregistry.h"
+#include "info/infowindows.h"
+#include "info/pricelist.h"
+#include "info/prodotti.h"
+#include "shell/fonts.h"
+#include "shell/maker.h"
+#include "shell/modlexoria.h"
+#include "shell/windowregistry.h"
+#include "tests/support/accessibility.h"
+#include "tests/support/faultenv.h"
+#include "tests/support/guitest.h"
+#include "tests/support/richtextprobe.h"
+#include "tests/support/scripteddialogs.h"
 
 #include <QDir>
 #include <QStringEncoder>

@@ -4,8 +4,8 @@
 // finds nothing else, and a word query only where its row allows it. The last
 // lines of the output are the whole table, ready to paste in a note.
 
-#include "archivetables.h"
-#include "searchengine.h"
+#include "corpus/archivetables.h"
+#include "search/searchengine.h"
 
 #include <QFile>
 #include <QSet>

@@ -5,20 +5,20 @@
 // exit status is the program's own; the test checks that status and that the
 // resident memory after a warm-up round grows by less than 5 MiB.
 
-#include "browserwindow.h"
-#include "documentwindow.h"
-#include "fonts.h"
-#include "frmsplash.h"
-#include "guitest.h"
-#include "helpwindow.h"
-#include "infowindows.h"
-#include "modlexoria.h"
-#include "presentation.h"
-#include "registerbrowser.h"
-#include "registerhelp.h"
-#include "scelta.h"
-#include "scripteddialogs.h"
-#include "windowregistry.h"
+#include "browser/browserwindow.h"
+#include "browser/registerbrowser.h"
+#include "export/documentwindow.h"
+#include "export/presentation.h"
+#include "help/helpwindow.h"
+#include "help/registerhelp.h"
+#include "info/infowindows.h"
+#include "shell/fonts.h"
+#include "shell/frmsplash.h"
+#include "shell/modlexoria.h"
+#include "shell/scelta.h"
+#include "shell/windowregistry.h"
+#include "tests/support/guitest.h"
+#include "tests/support/scripteddialogs.h"
 
 #include <QApplication>
 #include <QFile>

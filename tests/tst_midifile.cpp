@@ -1,6 +1,6 @@
 // The check a start-up tune passes before it reaches the synthesiser.
 
-#include "midifile.h"
+#include "shell/media/midifile.h"
 
 #include <QFile>
 #include <QTest>

@@ -3,7 +3,7 @@
 // sequence without a crash or a word on stderr, without a sound device (as
 // under CI) and with one (a PulseAudio server playing into a null sink).
 
-#include "mediacontrol.h"
+#include "shell/media/mediacontrol.h"
 
 #include <QCoreApplication>
 #include <QDir>

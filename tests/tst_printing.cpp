@@ -2,16 +2,16 @@
 // calls: the massime of a browser window, a help text, the whole guide and the
 // price list.
 
-#include "browserwindow.h"
-#include "exports.h"
-#include "guitest.h"
-#include "helppages.h"
-#include "helpwindow.h"
-#include "modlexoria.h"
-#include "registerhelp.h"
-#include "scripteddialogs.h"
-#include "windowregistry.h"
-#include "wordautomation.h"
+#include "browser/browserwindow.h"
+#include "export/exports.h"
+#include "export/wordautomation.h"
+#include "help/helppages.h"
+#include "help/helpwindow.h"
+#include "help/registerhelp.h"
+#include "shell/modlexoria.h"
+#include "shell/windowregistry.h"
+#include "tests/support/guitest.h"
+#include "tests/support/scripteddialogs.h"
 
 #include <QLabel>
 #include <QListWidget>

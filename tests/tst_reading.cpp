@@ -1,14 +1,14 @@
 // The reading path end to end: the splash window, the archive chooser and the
 // exit sequence, with the real browser windows behind them.
 
-#include "accessibility.h"
-#include "browserwindow.h"
-#include "corpusfile.h"
-#include "frmsplash.h"
-#include "modlexoria.h"
-#include "scelta.h"
-#include "scripteddialogs.h"
-#include "windowregistry.h"
+#include "browser/browserwindow.h"
+#include "corpus/corpusfile.h"
+#include "shell/frmsplash.h"
+#include "shell/modlexoria.h"
+#include "shell/scelta.h"
+#include "shell/windowregistry.h"
+#include "tests/support/accessibility.h"
+#include "tests/support/scripteddialogs.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -2,9 +2,9 @@
 // way the program's windows are: the load step creates the scaler and sizes
 // the window to the screen, the resize handler rescales the controls.
 
-#include "clsresize.h"
-#include "linecontrol.h"
-#include "twips.h"
+#include "scaling/clsresize.h"
+#include "scaling/linecontrol.h"
+#include "scaling/twips.h"
 
 #include <QAction>
 #include <QDialog>

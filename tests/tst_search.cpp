@@ -2,22 +2,22 @@
 // citation parser on the corpus' forms, bad input, and the search window
 // (opening a result in its archive window, copying, names for screen readers).
 
-#include "browserwindow.h"
-#include "citation.h"
-#include "faultenv.h"
-#include "guitest.h"
-#include "modlexoria.h"
-#include "registerbrowser.h"
-#include "registersearch.h"
-#include "resultsmodel.h"
-#include "ricerca.h"
-#include "scelta.h"
-#include "scripteddialogs.h"
-#include "searchengine.h"
-#include "searchindex.h"
-#include "textfold.h"
-#include "windowregistry.h"
-#include "wordautomation.h"
+#include "browser/browserwindow.h"
+#include "browser/registerbrowser.h"
+#include "export/wordautomation.h"
+#include "search/citation.h"
+#include "search/registersearch.h"
+#include "search/resultsmodel.h"
+#include "search/ricerca.h"
+#include "search/searchengine.h"
+#include "search/searchindex.h"
+#include "search/textfold.h"
+#include "shell/modlexoria.h"
+#include "shell/scelta.h"
+#include "shell/windowregistry.h"
+#include "tests/support/faultenv.h"
+#include "tests/support/guitest.h"
+#include "tests/support/scripteddialogs.h"
 
 #include <QAccessible>
 #include <QDir>

@@ -4,12 +4,12 @@
 // way on when nothing is found. Expected counts come from the data files read
 // here with plain patterns, not from the engine.
 
-#include "archivetables.h"
-#include "registersearch.h"
-#include "ricerca.h"
-#include "searchengine.h"
-#include "textfold.h"
-#include "windowregistry.h"
+#include "corpus/archivetables.h"
+#include "search/registersearch.h"
+#include "search/ricerca.h"
+#include "search/searchengine.h"
+#include "search/textfold.h"
+#include "shell/windowregistry.h"
 
 #include <QAccessible>
 #include <QComboBox>

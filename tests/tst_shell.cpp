@@ -1,15 +1,15 @@
 // Global settings, the shell's open action, the window registry's life cycle and
 // the exit sequence.
 
-#include "dialogs.h"
-#include "modlexoria.h"
-#include "faultenv.h"
-#include "guitest.h"
-#include "presentation.h"
-#include "scripteddialogs.h"
-#include "twips.h"
-#include "windowregistry.h"
-#include "wordautomation.h"
+#include "export/presentation.h"
+#include "export/wordautomation.h"
+#include "scaling/twips.h"
+#include "shell/dialogs.h"
+#include "shell/modlexoria.h"
+#include "shell/windowregistry.h"
+#include "tests/support/faultenv.h"
+#include "tests/support/guitest.h"
+#include "tests/support/scripteddialogs.h"
 
 #include <QDir>
 #include <QFileInfo>

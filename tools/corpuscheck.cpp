@@ -4,9 +4,9 @@
 // and exits 1 if there was any. With --all (the build's check) every archive of
 // the archive table must have its file among those given.
 
-#include "archives.h"
-#include "corpusfile.h"
-#include "provisions.h"
+#include "corpus/archives.h"
+#include "corpus/corpusfile.h"
+#include "search/provisions.h"
 
 #include <QFile>
 #include <QFileInfo>

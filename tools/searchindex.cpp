@@ -3,8 +3,8 @@
 // memory, over the same checked data, carrying that corpus's print.
 // Usage: searchindex OUTPUT
 
-#include "archivetables.h"
-#include "searchindex.h"
+#include "corpus/archivetables.h"
+#include "search/searchindex.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
-#include "mediacontrol.h"
+#include "shell/media/mediacontrol.h"
 
-#include "midifile.h"
+#include "shell/media/midifile.h"
 
 #include <QAbstractEventDispatcher>
 #include <QCoreApplication>

@@ -14,7 +14,7 @@
 // then "play" is heard as soon as it can be, while the window that gave them
 // goes on drawing.
 
-#include "midifile.h"
+#include "shell/media/midifile.h"
 
 #include <QObject>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "midifile.h"
+#include "shell/media/midifile.h"
 
 #include <cstdint>
 

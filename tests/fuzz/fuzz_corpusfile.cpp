@@ -1,9 +1,9 @@
 // The corpus data parser on any bytes: the first byte picks the archive whose
 // topic and position counts the rest is read against.
 
-#include "archives.h"
-#include "corpusfile.h"
-#include "fuzztarget.h"
+#include "corpus/archives.h"
+#include "corpus/corpusfile.h"
+#include "tests/fuzz/fuzztarget.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

@@ -1,7 +1,7 @@
 // The start-up tune check on any bytes.
 
-#include "fuzztarget.h"
-#include "midifile.h"
+#include "shell/media/midifile.h"
+#include "tests/fuzz/fuzztarget.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

@@ -1,9 +1,9 @@
 // The price-list reader on any bytes: as a whole file, and as the head of a
 // longer one (the reader then keeps whole records only).
 
-#include "fuzztarget.h"
-#include "pricelist.h"
-#include "textfiles.h"
+#include "info/pricelist.h"
+#include "shell/textfiles.h"
+#include "tests/fuzz/fuzztarget.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

@@ -1,7 +1,7 @@
 // The tip-file reader on any bytes, as a whole file and as the head of a longer one.
 
-#include "fuzztarget.h"
-#include "tipfile.h"
+#include "help/tipfile.h"
+#include "tests/fuzz/fuzztarget.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

@@ -3,7 +3,7 @@
 // once. A crash or a sanitizer report ends the run with an error; so does a
 // run that found no input at all (a mistyped folder must not pass unseen).
 
-#include "fuzztarget.h"
+#include "tests/fuzz/fuzztarget.h"
 
 #include <QDirIterator>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "accessibility.h"
+#include "tests/support/accessibility.h"
 
 #include <QLabel>
 #include <QTextDocument>

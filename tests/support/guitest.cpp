@@ -1,13 +1,13 @@
-#include "guitest.h"
+#include "tests/support/guitest.h"
 
-#include "dialogs.h"
-#include "helpwindow.h"
-#include "modlexoria.h"
-#include "presentation.h"
-#include "prodotti.h"
-#include "sommario.h"
-#include "twips.h"
-#include "wordautomation.h"
+#include "export/presentation.h"
+#include "export/wordautomation.h"
+#include "help/helpwindow.h"
+#include "help/sommario.h"
+#include "info/prodotti.h"
+#include "scaling/twips.h"
+#include "shell/dialogs.h"
+#include "shell/modlexoria.h"
 
 #include <QCoreApplication>
 #include <QEvent>

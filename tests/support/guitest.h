@@ -3,7 +3,7 @@
 // clean registry after each test function, and a guard that gives the settings
 // the tests change for the whole process back to the program's defaults.
 
-#include "windowregistry.h"
+#include "shell/windowregistry.h"
 
 #include <QObject>
 #include <QString>

@@ -1,6 +1,6 @@
-#include "richtextprobe.h"
+#include "tests/support/richtextprobe.h"
 
-#include "faultenv.h"
+#include "tests/support/faultenv.h"
 
 #include <QApplication>
 #include <QFile>

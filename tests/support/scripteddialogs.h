@@ -4,7 +4,7 @@
 // no answer waiting fails the running test when the instance goes, unless the
 // test said it expects unanswered ones (allowUnanswered).
 
-#include "dialogs.h"
+#include "shell/dialogs.h"
 
 #include <QList>
 #include <QQueue>
