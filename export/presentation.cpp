@@ -1,8 +1,8 @@
-#include "presentation.h"
+#include "export/presentation.h"
 
-#include "documentwindow.h"
-#include "odfwriter.h"
-#include "safefile.h"
+#include "export/documentwindow.h"
+#include "export/odfwriter.h"
+#include "export/safefile.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
