@@ -40,10 +40,9 @@ QString distinctCopy(const QString& text, int serial, int archiveIndex, bool* ci
     static const QRegularExpression closing(
         QStringLiteral("(\\d{1,2}) (gennaio|febbraio|marzo|aprile|maggio|giugno|luglio|agosto|settembre|ottobre|"
                        "novembre|dicembre) (\\d{4})(, n\\.\\d+)?\\)\\s*$"));
-    static const QString demo = QStringLiteral("[Testo dimostrativo] ");
     QString copy = text;
     const QString opening = QStringLiteral("Massima %1 della serie. ").arg(ordinalWord(serial));
-    copy.insert(copy.startsWith(demo) ? demo.size() : 0, opening);
+    copy.insert(copy.startsWith(corpus::DemonstrationMarker) ? corpus::DemonstrationMarker.size() : 0, opening);
     const QRegularExpressionMatch m = closing.match(copy);
     *citationChanged = m.hasMatch();
     if (m.hasMatch()) {

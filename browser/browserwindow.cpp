@@ -159,6 +159,7 @@ void BrowserWindow::createMenus()
     separator(modif, QStringLiteral("l10"));
     trova = add(modif, QStringLiteral("trova"), QStringLiteral("&Trova nelle massime..."), &BrowserWindow::trova_Click);
     trova->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F));
+    add(modif, QStringLiteral("simili"), QStringLiteral("Massime &simili..."), &BrowserWindow::simili_Click);
     // Copying has no menu entry: only its shortcut, on the whole window.
     copiaMassima = new QAction(QStringLiteral("Copia la massima"), this);
     copiaMassima->setObjectName(QStringLiteral("copiaMassima"));
@@ -508,6 +509,18 @@ void BrowserWindow::supporto_Click() { WindowRegistry::instance().show(QStringLi
 void BrowserWindow::informazioni_Click() { WindowRegistry::instance().show(QStringLiteral("informa")); }
 void BrowserWindow::stampiamo_Click() { stampa_Click(); }
 void BrowserWindow::trova_Click() { WindowRegistry::instance().show(QStringLiteral("ricerca")); }
+
+// The search window lists the massime closest to the one shown; it is reached by
+// its registered name, as every window reaches another.
+void BrowserWindow::simili_Click()
+{
+    if (currentTopic_ < 1 || currentPosition_ < 1 || currentPosition_ > topicCount_)
+        return;
+    QWidget* search = WindowRegistry::instance().show(QStringLiteral("ricerca"));
+    if (search)
+        QMetaObject::invokeMethod(search, "showSimilarTo", Q_ARG(QString, archiveInfo().name), Q_ARG(int, currentTopic_),
+                                  Q_ARG(int, currentPosition_));
+}
 
 void BrowserWindow::copiaMassima_Click()
 {

@@ -67,6 +67,7 @@ public:
     // The search window (Ctrl+Shift+F), and the massima shown with its archive and topic to the clipboard (Ctrl+Shift+C).
     void trova_Click();
     void copiaMassima_Click();
+    void simili_Click();
 
     QColor backColor() const;
     void setBackColor(const QColor& colour);

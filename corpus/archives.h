@@ -14,6 +14,11 @@ enum class Archive { edilizia, urbanistica, espropriazioni, professionisti, cond
 
 inline constexpr int ArchiveCount = 7;
 
+// The demonstration corpus's texts start with it, so that no one takes them for
+// case law; a publisher's real texts do not. Excerpts and the words that make
+// two massime alike leave it out.
+inline const QString DemonstrationMarker = QStringLiteral("[Testo dimostrativo] ");
+
 struct ArchiveInfo {
     Archive archive;
     QString name;             // window name, also the data file's base name

@@ -95,6 +95,18 @@ Presentation::Result printHelpText(const GuideHeading& heading, const QString& t
     return app->present();
 }
 
+Presentation::Result printList(const GuideHeading& heading, const QString& title, const QStringList& lines)
+{
+    auto app = startDocument();
+    WordSelection& selection = app->Selection();
+    typeGuideHeading(selection, heading);
+    typeAt(selection, 14, title + ParagraphEnd + ParagraphEnd);
+    selection.Font().setSize(11);
+    for (const QString& line : lines)
+        selection.TypeText(line + ParagraphEnd);
+    return app->present();
+}
+
 Presentation::Result printLicence(const GuideHeading& heading, const QString& licenceText)
 {
     auto app = startDocument();

@@ -9,6 +9,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 namespace Exports {
@@ -49,6 +50,9 @@ struct GuideHeading {
 };
 
 Presentation::Result printHelpText(const GuideHeading& heading, const QString& title, const QString& text);
+// A compact list in one document: the heading, `title`, then one paragraph a
+// line, in the order given (the search window's list of citations).
+Presentation::Result printList(const GuideHeading& heading, const QString& title, const QStringList& lines);
 Presentation::Result printLicence(const GuideHeading& heading, const QString& licenceText);
 
 struct GuidePage {

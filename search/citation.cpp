@@ -1,5 +1,7 @@
 #include "search/citation.h"
 
+#include "corpus/archives.h"
+
 #include <QRegularExpression>
 
 namespace search {
@@ -102,40 +104,84 @@ Citation parseCitation(const QString& massima)
     }
     c.text = inside.trimmed();
 
-    // Elements separated by commas; " e " joins a second number or a second decision.
+    // Text before the first date, number or section: the court, then its seat.
     bool courtDone = false;
-    for (const QString& element : c.text.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
-        for (QString part : element.split(QStringLiteral(" e "), Qt::SkipEmptyParts)) {
-            part = part.simplified();
-            if (part.isEmpty())
+    for (const CitationPart& part : citationParts(c.text)) {
+        switch (part.kind) {
+        case CitationPart::Kind::Date:
+            c.dates.append(part.date);
+            c.years.append(part.date.year());
+            break;
+        case CitationPart::Kind::Number: c.numbers.append(part.number); break;
+        case CitationPart::Kind::Section:
+            if (c.section.isEmpty())
+                c.section = part.section;
+            break;
+        case CitationPart::Kind::Year: c.years.append(part.number); break;
+        case CitationPart::Kind::Name:
+            if (courtDone)
                 continue;
-            if (const auto date = readDate(part)) {
-                c.dates.append(*date);
-                c.years.append(date->year());
-                courtDone = true;
-            } else if (const auto number = readNumber(part)) {
-                c.numbers.append(*number);
-                courtDone = true;
-            } else if (const auto section = readSection(part)) {
-                if (c.section.isEmpty())
-                    c.section = *section;
-                courtDone = true;
-            } else if (const auto year = readYear(part)) {
-                c.years.append(*year);
-                courtDone = true;
-            } else if (!courtDone) {
-                // Text before the first date, number or section: the court, then its seat.
-                if (c.court.isEmpty())
-                    c.court = part;
-                else if (c.seat.isEmpty())
-                    c.seat = part;
-            }
+            if (c.court.isEmpty())
+                c.court = part.text;
+            else if (c.seat.isEmpty())
+                c.seat = part.text;
+            continue;
         }
+        courtDone = true;
     }
     // A court needs a date, a number or a section beside it to be told from a remark in brackets.
     if (!courtDone)
         c.court.clear(), c.seat.clear();
     return c;
+}
+
+QList<CitationPart> citationParts(const QString& citationText)
+{
+    QList<CitationPart> parts;
+    for (const QString& element : citationText.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        bool first = true;
+        for (const QString& written : element.split(QStringLiteral(" e "), Qt::SkipEmptyParts)) {
+            CitationPart part;
+            part.text = written.simplified();
+            if (part.text.isEmpty())
+                continue;
+            part.joined = !first;
+            first = false;
+            if (const auto date = readDate(part.text)) {
+                part.kind = CitationPart::Kind::Date;
+                part.date = *date;
+            } else if (const auto number = readNumber(part.text)) {
+                part.kind = CitationPart::Kind::Number;
+                part.number = *number;
+            } else if (const auto section = readSection(part.text)) {
+                part.kind = CitationPart::Kind::Section;
+                part.section = *section;
+            } else if (const auto year = readYear(part.text)) {
+                part.kind = CitationPart::Kind::Year;
+                part.number = *year;
+            }
+            parts.append(part);
+        }
+    }
+    return parts;
+}
+
+QString writtenDate(const QDate& date)
+{
+    return QStringLiteral("%1 %2 %3").arg(date.day()).arg(Months.value(date.month() - 1)).arg(date.year());
+}
+
+QString massimaBody(const QString& massima)
+{
+    QString body = massima.trimmed();
+    if (body.startsWith(corpus::DemonstrationMarker.trimmed()))
+        body.remove(0, corpus::DemonstrationMarker.trimmed().size());
+    if (!parseCitation(body).isUnreadable()) {
+        body.truncate(body.lastIndexOf(QLatin1Char('(')));
+        while (!body.isEmpty() && (body.back().isSpace() || body.back() == QLatin1Char('-')))
+            body.chop(1);
+    }
+    return body.trimmed();
 }
 
 QStringList courtFamilies(const QString& court)

@@ -34,6 +34,29 @@ struct Citation {
 
 Citation parseCitation(const QString& massima);
 
+// One part of a citation's text as read: the elements between commas, each in
+// the parts " e " joins ("n.1777 e n.1787", "19 aprile 1990 e 21 giugno 1990").
+struct CitationPart {
+    enum class Kind { Name, Date, Number, Section, Year };
+    Kind kind = Kind::Name;
+    QString text;        // as written, blanks simplified: "n.1400", "Catania"
+    QDate date;          // a Date
+    int number = 0;      // a Number or a Year
+    QString section;     // a Section: "II", "U", "L"
+    bool joined = false; // joined by " e " to the part before it, in one element
+};
+
+// The parts of a citation's text (Citation::text), in the order written.
+QList<CitationPart> citationParts(const QString& citationText);
+
+// A decision date as citations write it: "3 ottobre 2000".
+QString writtenDate(const QDate& date);
+
+// The massima's own words: its text without the demonstration marker that may
+// open it and without its closing citation. A remark in brackets that is no
+// citation (nothing read from it) stays.
+QString massimaBody(const QString& massima);
+
 // The courts a filter offers for `court`: the court itself and, for a court whose
 // name goes on after a first word group ("T.A.R. Sicilia", "Tribunale Milano",
 // "Cassazione civile"), the shorter names it begins with ("T.A.R.", "Tribunale",

@@ -2,6 +2,8 @@
 
 #include "search/italianstem.h"
 
+#include "corpus/archives.h"
+
 namespace search {
 
 QString Highlighter::styleSheet()
@@ -68,21 +70,24 @@ QString Highlighter::html(const QString& text) const { return markedHtml(text, 0
 
 QString Highlighter::snippet(const QString& text, int width) const
 {
+    // The demonstration marker is no part of what a massima says: excerpts start after it.
+    const qsizetype start = text.startsWith(corpus::DemonstrationMarker) ? corpus::DemonstrationMarker.size() : 0;
     qsizetype first = -1;
     if (!isEmpty()) {
-        const QList<Token> tokens = tokenize(text);
+        const QList<Token> tokens = tokenize(QStringView(text).mid(start));
         const QList<bool> marked = marks(tokens);
         for (qsizetype i = 0; i < tokens.size() && first < 0; ++i)
             if (marked[i])
-                first = tokens[i].start;
+                first = start + tokens[i].start;
     }
-    qsizetype from = first < 0 ? 0 : qMax<qsizetype>(0, first - width / 8); // the match near the start of the line
-    while (from > 0 && !text[from - 1].isSpace())
+    // The match near the start of the line.
+    qsizetype from = first < 0 ? start : qMax<qsizetype>(start, first - width / 8);
+    while (from > start && !text[from - 1].isSpace())
         --from; // start on a word
     qsizetype to = qMin<qsizetype>(text.size(), from + width);
     while (to < text.size() && !text[to].isSpace() && to - from < width + 20)
         ++to; // end on a word
-    return (from > 0 ? QStringLiteral("… ") : QString()) + markedHtml(text, from, to)
+    return (from > start ? QStringLiteral("… ") : QString()) + markedHtml(text, from, to)
          + (to < text.size() ? QStringLiteral(" …") : QString());
 }
 

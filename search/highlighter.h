@@ -28,7 +28,8 @@ public:
     // The whole text as HTML, matched words marked (spans of the class "trovata").
     QString html(const QString& text) const;
     // One line of text around the first matched word (the text's start without
-    // one), at most about `width` characters, as HTML with the words marked.
+    // one), at most about `width` characters, as HTML with the words marked;
+    // never the demonstration marker that may open the text.
     QString snippet(const QString& text, int width = 160) const;
 
 private:

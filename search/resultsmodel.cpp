@@ -1,5 +1,7 @@
 #include "search/resultsmodel.h"
 
+#include "search/shortcitation.h"
+
 #include <QTextDocumentFragment>
 
 void ResultsModel::setResults(QList<search::Hit> hits, search::Highlighter highlighter)
@@ -9,6 +11,18 @@ void ResultsModel::setResults(QList<search::Hit> hits, search::Highlighter highl
     highlighter_ = std::move(highlighter);
     excerpts_.assign(size_t(hits_.size()), std::nullopt);
     endResetModel();
+}
+
+// The short citation of the first decision, "e altra" standing for the second:
+// the column holds court, date and number without the width of two decisions;
+// the tooltip gives the citation whole.
+QString ResultsModel::listedCitation(const search::Citation& citation)
+{
+    const QString full = search::shortCitation(citation);
+    if (citation.dates.size() < 2 && citation.numbers.size() < 2)
+        return full;
+    const qsizetype second = full.indexOf(QLatin1String(" e "));
+    return second < 0 ? full : full.left(second) + QStringLiteral(" e altra");
 }
 
 int ResultsModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : int(hits_.size()); }
@@ -35,14 +49,15 @@ QVariant ResultsModel::data(const QModelIndex& index, int role) const
         case ArchiveColumn: return corpus::info(hit.ref.archive).label;
         case TopicColumn: return hit.topicTitle;
         case PositionColumn: return QString::number(hit.ref.position);
-        case CitationColumn: return hit.citation.text;
+        case CitationColumn: return listedCitation(hit.citation);
         case SnippetColumn: return excerpt(index.row()).plain;
         default: return {};
         }
     }
     if (role == HtmlRole && index.column() == SnippetColumn)
         return excerpt(index.row()).html;
-    // The topic and the citation may be cut by their columns: the tooltip shows them whole.
+    // The topic may be cut by its column: the tooltip shows it whole, and the
+    // citation as the massima writes it.
     if (role == Qt::ToolTipRole && index.column() == TopicColumn)
         return hit.topicTitle;
     if (role == Qt::ToolTipRole && index.column() == CitationColumn)

@@ -24,6 +24,9 @@ public:
     const QList<search::Hit>& hits() const { return hits_; }
     const search::Highlighter& highlighter() const { return highlighter_; }
 
+    // What the citation column shows of a citation.
+    static QString listedCitation(const search::Citation& citation);
+
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;

@@ -4,6 +4,7 @@
 #include "export/exports.h"
 #include "scaling/twips.h"
 #include "search/resultsmodel.h"
+#include "search/shortcitation.h"
 #include "shell/colours.h"
 #include "shell/controls.h"
 #include "shell/controltable.h"
@@ -15,6 +16,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QElapsedTimer>
 #include <QComboBox>
 #include <QFutureWatcher>
@@ -131,14 +133,17 @@ ricerca::ricerca(search::SearchEngine* engine, QWidget* parent)
 
 void ricerca::createControls()
 {
-    ScaledForm::setDesignClientSize(this, 11520, 8130);
+    ScaledForm::setDesignClientSize(this, 11520, 8700);
     model_ = new ResultsModel(this);
     ControlTable::build(this, controlTable());
     massima->document()->setDefaultStyleSheet(search::Highlighter::styleSheet());
     risultati->installEventFilter(this);
-    // Its words are the corpus's own (never a file's), written as links.
-    forse->setTextFormat(Qt::RichText);
-    forse->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+    testo->installEventFilter(this);
+    // Their words are the corpus's own (never a file's), written as links.
+    for (QLabel* links : {forse, corti, periodi}) {
+        links->setTextFormat(Qt::RichText);
+        links->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+    }
 }
 
 std::vector<ControlTable::Control> ricerca::controlTable()
@@ -169,20 +174,20 @@ std::vector<ControlTable::Control> ricerca::controlTable()
         // A word no massima has: the nearest word of the corpus, a link that searches it.
         {.kind = Kind::Label, .name = QStringLiteral("forse"), .into = forse, .rect = {8520, 480, 2880, 285},
          .colour = Colours::DarkBlue, .focus = Qt::TabFocus},
-        {.kind = Kind::ComboBox, .name = QStringLiteral("archivio"), .into = archivio, .rect = {900, 840, 2280, 315},
+        {.kind = Kind::ComboBox, .name = QStringLiteral("archivio"), .into = archivio, .rect = {900, 840, 2400, 315},
          .items = archives},
         caption("lblArchivio", "&Archivio:", "archivio", 120, 840, 780, lblArchivio),
-        {.kind = Kind::ComboBox, .name = QStringLiteral("corte"), .into = corte, .rect = {3900, 840, 2640, 315},
+        {.kind = Kind::ComboBox, .name = QStringLiteral("corte"), .into = corte, .rect = {4000, 840, 2400, 315},
          .toolTip = QStringLiteral("\"Cassazione\" comprende civile e penale, \"T.A.R.\" tutti i T.A.R."),
          .items = {QStringLiteral("Tutte le corti")}},
-        caption("lblCorte", "C&orte:", "corte", 3300, 840, 600, lblCorte),
-        {.kind = Kind::ComboBox, .name = QStringLiteral("sezione"), .into = sezione, .rect = {7440, 840, 1080, 315},
+        caption("lblCorte", "C&orte:", "corte", 3400, 840, 600, lblCorte),
+        {.kind = Kind::ComboBox, .name = QStringLiteral("sezione"), .into = sezione, .rect = {7240, 840, 1540, 315},
          .items = {QStringLiteral("Tutte")}},
-        caption("lblSezione", "S&ezione:", "sezione", 6660, 840, 780, lblSezione),
-        {.kind = Kind::LineEdit, .name = QStringLiteral("anno"), .into = anno, .rect = {9180, 840, 1200, 315},
+        caption("lblSezione", "S&ezione:", "sezione", 6460, 840, 780, lblSezione),
+        {.kind = Kind::LineEdit, .name = QStringLiteral("anno"), .into = anno, .rect = {9360, 840, 2040, 315},
          .toolTip = QStringLiteral("un anno (1998) o un intervallo di anni (1990-2000)"),
          .placeholder = QStringLiteral("1990-2000"), .clearButton = true},
-        caption("lblAnno", "An&no:", "anno", 8640, 840, 540, lblAnno),
+        caption("lblAnno", "An&no:", "anno", 8840, 840, 520, lblAnno),
         {.kind = Kind::LineEdit, .name = QStringLiteral("numero"), .into = numero, .rect = {900, 1260, 1200, 315},
          .toolTip = QStringLiteral("il numero della decisione"), .placeholder = QStringLiteral("1400"),
          .clearButton = true},
@@ -192,30 +197,45 @@ std::vector<ControlTable::Control> ricerca::controlTable()
                                    "art. 905, 1° comma, c.c., art. 18 L. 300/1970, L. 47/1985"),
          .placeholder = QStringLiteral("art. 1117 c.c."), .clearButton = true},
         caption("lblNorma", "Nor&ma:", "norma", 2220, 1260, 720, lblNorma),
-        {.kind = Kind::ComboBox, .name = QStringLiteral("ordine"), .into = ordine, .rect = {6360, 1260, 3240, 315},
+        {.kind = Kind::ComboBox, .name = QStringLiteral("ordine"), .into = ordine, .rect = {6360, 1260, 5040, 315},
          .items = {QStringLiteral("pertinenza"), QStringLiteral("archivio e posizione"),
-                   QStringLiteral("data della decisione, le più recenti prima")}},
+                   QStringLiteral("data della decisione, le più recenti prima"),
+                   QStringLiteral("data della decisione, le meno recenti prima")}},
         caption("lblOrdine", "Or&dina per:", "ordine", 5340, 1260, 1020, lblOrdine),
         {.kind = Kind::Label, .name = QStringLiteral("stato"), .into = stato, .rect = {120, 1650, 11280, 285},
          .text = QStringLiteral("Scrivere le parole da cercare."), .colour = Colours::DarkBlue, .alignment = middle},
         {.kind = Kind::Label, .name = QStringLiteral("conteggi"), .into = conteggi, .rect = {120, 1980, 11280, 285},
-         .alignment = middle, .accessibleName = QStringLiteral("Massime trovate per archivio")},
+         .alignment = middle},
+        // The matches by court and by period: each a link that narrows the results to it.
+        {.kind = Kind::Label, .name = QStringLiteral("corti"), .into = corti, .rect = {120, 2265, 11280, 285},
+         .colour = Colours::DarkBlue, .alignment = middle, .focus = Qt::TabFocus},
+        {.kind = Kind::Label, .name = QStringLiteral("periodi"), .into = periodi, .rect = {120, 2550, 11280, 285},
+         .colour = Colours::DarkBlue, .alignment = middle, .focus = Qt::TabFocus},
         {.kind = Kind::Custom, .name = QStringLiteral("risultati"), .into = risultati,
-         .rect = {120, 2310, 11280, 2880}, .accessibleName = QStringLiteral("Risultati della ricerca"),
+         .rect = {120, 2880, 11280, 2880}, .accessibleName = QStringLiteral("Risultati della ricerca"),
          .make = [this](QWidget* parent) { return resultsList(parent); }},
         {.kind = Kind::RichTextView, .name = QStringLiteral("massima"), .into = massima,
-         .rect = {120, 5310, 11280, 2220}, .accessibleName = QStringLiteral("Testo della massima scelta"),
+         .rect = {120, 5880, 11280, 2220}, .accessibleName = QStringLiteral("Testo della massima scelta"),
          .massimaStyle = true},
-        {.kind = Kind::Button, .name = QStringLiteral("apri"), .into = apri, .rect = {120, 7650, 2040, 375},
+        {.kind = Kind::Button, .name = QStringLiteral("apri"), .into = apri, .rect = {120, 8220, 1900, 375},
          .text = QStringLiteral("Apri ne&ll'archivio"),
          .toolTip = QStringLiteral("apre la massima scelta nella finestra del suo archivio (anche con Invio o doppio clic)")},
-        {.kind = Kind::Button, .name = QStringLiteral("copia"), .into = copia, .rect = {2280, 7650, 1215, 375},
+        {.kind = Kind::Button, .name = QStringLiteral("massimeSimili"), .into = massimeSimili,
+         .rect = {2110, 8220, 1560, 375}, .text = QStringLiteral("Massime s&imili"),
+         .toolTip = QStringLiteral("elenca le massime più vicine per contenuto a quella scelta")},
+        {.kind = Kind::Button, .name = QStringLiteral("copia"), .into = copia, .rect = {3760, 8220, 960, 375},
          .text = QStringLiteral("&Copia"),
-         .toolTip = QStringLiteral("copia negli appunti il testo della massima con archivio e argomento")},
-        {.kind = Kind::Button, .name = QStringLiteral("stampa"), .into = stampa, .rect = {3615, 7650, 1815, 375},
+         .toolTip = QStringLiteral("copia negli appunti il testo della massima, la sua citazione, l'archivio e l'argomento")},
+        {.kind = Kind::Button, .name = QStringLiteral("copiaCitazione"), .into = copiaCitazione,
+         .rect = {4810, 8220, 1560, 375}, .text = QStringLiteral("Copia cita&zione"),
+         .toolTip = QStringLiteral("copia negli appunti la sola citazione, come si scrive in un atto")},
+        {.kind = Kind::Button, .name = QStringLiteral("stampa"), .into = stampa, .rect = {6460, 8220, 1740, 375},
          .text = QStringLiteral("Stampa &risultati"), .toolTip = QStringLiteral("stampa le massime elencate, una per pagina")},
-        {.kind = Kind::Button, .name = QStringLiteral("chiudi"), .into = chiudi, .rect = {10185, 7650, 1215, 375},
-         .text = QStringLiteral("C&hiudi"), .toolTip = QStringLiteral("chiude la finestra di ricerca")},
+        {.kind = Kind::Button, .name = QStringLiteral("stampaElenco"), .into = stampaElenco,
+         .rect = {8290, 8220, 1500, 375}, .text = QStringLiteral("S&tampa elenco"),
+         .toolTip = QStringLiteral("stampa l'elenco delle massime elencate: citazione, archivio e argomento, una per riga")},
+        {.kind = Kind::Button, .name = QStringLiteral("chiudi"), .into = chiudi, .rect = {10440, 8220, 960, 375},
+         .text = QStringLiteral("C&hiudi"), .toolTip = QStringLiteral("chiude la finestra di ricerca (anche con Esc)")},
     };
 }
 
@@ -250,6 +270,12 @@ void ricerca::connectSignals()
     copyShortcut->setShortcutContext(Qt::WindowShortcut);
     addAction(copyShortcut);
     connect(copyShortcut, &QAction::triggered, this, &ricerca::copia_Click);
+    auto* closeShortcut = new QAction(this);
+    closeShortcut->setObjectName(QStringLiteral("chiudiScorciatoia"));
+    closeShortcut->setShortcut(QKeySequence(Qt::Key_Escape));
+    closeShortcut->setShortcutContext(Qt::WindowShortcut);
+    addAction(closeShortcut);
+    connect(closeShortcut, &QAction::triggered, this, &ricerca::chiudi_Click);
 
     typing_ = new QTimer(this);
     typing_->setSingleShot(true);
@@ -272,23 +298,30 @@ void ricerca::connectSignals()
     }
     connect(simili, &QCheckBox::toggled, this, &ricerca::cerca);
     connect(forse, &QLabel::linkActivated, this, &ricerca::useSuggestion);
+    connect(corti, &QLabel::linkActivated, this, &ricerca::narrowTo);
+    connect(periodi, &QLabel::linkActivated, this, &ricerca::narrowTo);
     connect(risultati->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &ricerca::showSelected);
     connect(risultati, &QAbstractItemView::doubleClicked, this, &ricerca::apri_Click);
     connect(apri, &QPushButton::clicked, this, &ricerca::apri_Click);
     connect(copia, &QPushButton::clicked, this, &ricerca::copia_Click);
     connect(stampa, &QPushButton::clicked, this, &ricerca::stampa_Click);
+    connect(massimeSimili, &QPushButton::clicked, this, &ricerca::massimeSimili_Click);
+    connect(copiaCitazione, &QPushButton::clicked, this, &ricerca::copiaCitazione_Click);
+    connect(stampaElenco, &QPushButton::clicked, this, &ricerca::stampaElenco_Click);
     connect(chiudi, &QPushButton::clicked, this, &ricerca::chiudi_Click);
 }
 
 void ricerca::setTabOrder()
 {
-    const QList<QWidget*> order = {testo, simili,    forse,   archivio, corte, sezione, anno,  numero,
-                                   norma, ordine,    risultati, massima, apri,  copia,   stampa, chiudi};
+    const QList<QWidget*> order = {testo,     simili,  forse, archivio,      corte,          sezione,
+                                   anno,      numero,  norma, ordine,        corti,          periodi,
+                                   risultati, massima, apri,  massimeSimili, copia,          copiaCitazione,
+                                   stampa,    stampaElenco, chiudi};
     for (qsizetype i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
 }
 
-void ricerca::Form_Load() { form_.load(this, 8535, 11640); }
+void ricerca::Form_Load() { form_.load(this, 9105, 11640); }
 
 void ricerca::Form_Unload() { form_.release(); }
 
@@ -306,29 +339,75 @@ void ricerca::resizeEvent(QResizeEvent* event)
     fitColumns();
 }
 
+// The archive, position and citation columns are as wide as what they hold (the
+// citation up to half the list); the topic gets a fixed share, the excerpt the rest.
 void ricerca::fitColumns()
 {
-    // The tree's own width: its viewport is laid out only once the tree is shown.
+    // The list's own width: its viewport is laid out only once the list is shown.
     const int width = risultati->width() - risultati->verticalScrollBar()->sizeHint().width() - 2 * risultati->frameWidth();
-    const std::array<double, 4> shares = {0.10, 0.16, 0.04, 0.20}; // the snippet takes the rest
-    for (int c = 0; c < int(shares.size()); ++c)
-        risultati->setColumnWidth(c, int(width * shares[size_t(c)]));
+    const QFontMetrics metrics(risultati->font());
+    const QFontMetrics headerMetrics(risultati->horizontalHeader()->font());
+    const int padding = 2 * risultati->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, risultati) + 12;
+    const auto widest = [&](int column, const QStringList& texts) {
+        int w = headerMetrics.horizontalAdvance(model_->headerData(column, Qt::Horizontal).toString());
+        for (const QString& text : texts)
+            w = std::max(w, metrics.horizontalAdvance(text));
+        return w + padding;
+    };
+    QStringList archives;
+    for (const corpus::ArchiveInfo& a : corpus::archives())
+        archives << a.label;
+    QStringList citations;
+    int lastPosition = 0;
+    for (int row = 0; row < model_->rowCount(); ++row) {
+        citations << model_->data(model_->index(row, ResultsModel::CitationColumn)).toString();
+        lastPosition = std::max(lastPosition, model_->hits()[row].ref.position);
+    }
+    risultati->setColumnWidth(ResultsModel::ArchiveColumn, widest(ResultsModel::ArchiveColumn, archives));
+    risultati->setColumnWidth(ResultsModel::TopicColumn, int(width * 0.16));
+    risultati->setColumnWidth(ResultsModel::PositionColumn,
+                              widest(ResultsModel::PositionColumn, {QString::number(std::max(lastPosition, 999))}));
+    risultati->setColumnWidth(ResultsModel::CitationColumn,
+                              std::min(widest(ResultsModel::CitationColumn, citations), width / 2));
 }
 
 bool ricerca::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == risultati && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            apri_Click();
+    if (event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if ((watched == testo && keyFromWords(key)) || (watched == risultati && keyFromList(key)))
             return true;
-        }
     }
     // The court and section lists come from the index: it is built when they are first used.
     if ((watched == corte || watched == sezione)
         && (event->type() == QEvent::FocusIn || event->type() == QEvent::MouseButtonPress))
         fillCitationLists();
     return QWidget::eventFilter(watched, event);
+}
+
+// Down from the words goes into the list, at its first row when none is chosen.
+bool ricerca::keyFromWords(QKeyEvent* key)
+{
+    if (key->key() != Qt::Key_Down || key->modifiers() != Qt::NoModifier || model_->rowCount() == 0)
+        return false;
+    if (!risultati->currentIndex().isValid())
+        risultati->setCurrentIndex(model_->index(0, 0));
+    risultati->setFocus(Qt::TabFocusReason);
+    return true;
+}
+
+// Enter opens the chosen massima; Up from the first row goes back to the words.
+bool ricerca::keyFromList(QKeyEvent* key)
+{
+    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+        apri_Click();
+        return true;
+    }
+    if (key->key() == Qt::Key_Up && key->modifiers() == Qt::NoModifier && risultati->currentIndex().row() <= 0) {
+        testo->setFocus(Qt::BacktabFocusReason);
+        return true;
+    }
+    return false;
 }
 
 void ricerca::fillCitationLists()
@@ -342,8 +421,10 @@ void ricerca::fillCitationLists()
     listsFilled_ = true;
     const QSignalBlocker courtBlocker(corte);
     const QSignalBlocker sectionBlocker(sezione);
-    corte->addItems(engine_->courts());
-    sezione->addItems(engine_->sections());
+    for (const QString& court : engine_->courts())
+        corte->addItem(court, court);
+    for (const QString& code : engine_->sections())
+        sezione->addItem(search::sectionName(code), code);
 }
 
 search::Query ricerca::currentQuery() const
@@ -356,7 +437,7 @@ search::Query ricerca::currentQuery() const
     if (corte->currentIndex() > 0)
         query.court = corte->currentText();
     if (sezione->currentIndex() > 0)
-        query.section = sezione->currentText();
+        query.section = sezione->currentData().toString();
     query.years = anno->text();
     query.number = numero->text();
     query.provision = norma->text();
@@ -415,11 +496,11 @@ void ricerca::showResults(const search::Results& results)
     switch (results.status) {
     case search::Results::Status::Empty:
         stato->setText(QStringLiteral("Nessuna ricerca: scrivere le parole da cercare o indicare un dato della citazione."));
-        conteggi->clear();
+        clearCounts();
         return;
     case search::Results::Status::Invalid:
         stato->setText(QStringLiteral("Ricerca non eseguita: correggere quanto indicato sotto le parole."));
-        conteggi->clear();
+        clearCounts();
         return;
     case search::Results::Status::NeedsIndex:
     case search::Results::Status::Ok:
@@ -435,15 +516,96 @@ void ricerca::showResults(const search::Results& results)
     else
         stato->setText(QStringLiteral("%1 massime trovate.").arg(results.total));
 
-    QStringList counts;
-    for (const corpus::ArchiveInfo& a : corpus::archives())
-        counts << QStringLiteral("%1 %2").arg(a.label).arg(results.perArchive[size_t(corpus::indexOf(a.archive))]);
-    conteggi->setText(QStringLiteral("Per archivio: ") + counts.join(QStringLiteral(" · ")));
+    showFieldCounts(results);
 
+    fitColumns();
     if (model_->rowCount() > 0) {
         risultati->setCurrentIndex(model_->index(0, 0));
         showSelected();
     }
+}
+
+namespace {
+
+// A line of counts: its text, and the accessible name a screen reader reads, the same words.
+void setCountLine(QLabel* line, const QString& shown, const QString& plain)
+{
+    line->setText(shown);
+    line->setAccessibleName(plain);
+}
+
+// "Per corte: " and one link a count, as many as the line holds; the rest are named by their number.
+void showLinks(QLabel* line, const QString& heading, const QString& scheme, const QList<search::FieldCount>& counts)
+{
+    if (counts.isEmpty()) {
+        setCountLine(line, QString(), QString());
+        return;
+    }
+    const QFontMetrics metrics(line->font());
+    const QString separator = QStringLiteral(" · ");
+    QStringList links;
+    QStringList plain;
+    int used = metrics.horizontalAdvance(heading);
+    qsizetype shown = 0;
+    for (; shown < counts.size(); ++shown) {
+        const search::FieldCount& c = counts[shown];
+        const QString text = QStringLiteral("%1 %2").arg(c.label).arg(c.count);
+        const QString rest = QStringLiteral(" · altre %1").arg(counts.size() - shown - 1);
+        used += metrics.horizontalAdvance(separator + text);
+        if (shown > 0 && used + metrics.horizontalAdvance(rest) > line->width())
+            break;
+        links << QStringLiteral("<a href=\"%1:%2\">%3</a>").arg(scheme).arg(shown).arg(text.toHtmlEscaped());
+        plain << text;
+    }
+    QString more;
+    if (shown < counts.size())
+        more = QStringLiteral(" · altre %1").arg(counts.size() - shown);
+    setCountLine(line, heading.toHtmlEscaped() + links.join(separator) + more, heading + plain.join(separator) + more);
+}
+
+} // namespace
+
+void ricerca::showFieldCounts(const search::Results& results)
+{
+    QStringList counts;
+    for (const corpus::ArchiveInfo& a : corpus::archives())
+        counts << QStringLiteral("%1 %2").arg(a.label).arg(results.perArchive[size_t(corpus::indexOf(a.archive))]);
+    const QString perArchive = QStringLiteral("Per archivio: ") + counts.join(QStringLiteral(" · "));
+    setCountLine(conteggi, perArchive, perArchive);
+    courtCounts_ = results.perCourt;
+    periodCounts_ = results.perPeriod;
+    showLinks(corti, QStringLiteral("Per corte: "), QStringLiteral("corte"), courtCounts_);
+    showLinks(periodi, QStringLiteral("Per periodo: "), QStringLiteral("periodo"), periodCounts_);
+}
+
+void ricerca::clearCounts()
+{
+    courtCounts_.clear();
+    periodCounts_.clear();
+    for (QLabel* line : {conteggi, corti, periodi})
+        setCountLine(line, QString(), QString());
+}
+
+// A count chosen: its court or its period goes to the field it narrows, and the search runs.
+void ricerca::narrowTo(const QString& link)
+{
+    const QString scheme = link.section(QLatin1Char(':'), 0, 0);
+    bool ok = false;
+    const int i = link.section(QLatin1Char(':'), 1).toInt(&ok);
+    if (scheme == QLatin1String("corte") && ok && i >= 0 && i < courtCounts_.size()) {
+        fillCitationLists();
+        const QString court = courtCounts_[i].value;
+        if (corte->findData(court) < 0)
+            corte->addItem(court, court);
+        const QSignalBlocker blocker(corte);
+        corte->setCurrentIndex(corte->findData(court));
+    } else if (scheme == QLatin1String("periodo") && ok && i >= 0 && i < periodCounts_.size()) {
+        const QSignalBlocker blocker(anno);
+        anno->setText(periodCounts_[i].value);
+    } else {
+        return;
+    }
+    cerca();
 }
 
 void ricerca::showSuggestions(const QList<QPair<QString, QString>>& spelling)
@@ -481,16 +643,16 @@ void ricerca::showTypedCitation(const search::TypedCitation& c)
     const QSignalBlocker blockWords(testo), blockYear(anno), blockNumber(numero), blockCourt(corte),
         blockSection(sezione);
     testo->setText(c.words);
-    const auto choose = [](QComboBox* box, const QString& entry) {
+    const auto choose = [](QComboBox* box, const QString& entry, const QString& shown) {
         if (entry.isEmpty() || box->currentIndex() > 0)
             return;
-        if (box->findText(entry) < 0)
-            box->addItem(entry);
-        box->setCurrentIndex(box->findText(entry));
+        if (box->findData(entry) < 0)
+            box->addItem(shown, entry);
+        box->setCurrentIndex(box->findData(entry));
     };
     fillCitationLists();
-    choose(corte, c.court);
-    choose(sezione, c.section);
+    choose(corte, c.court, c.court);
+    choose(sezione, c.section, search::sectionName(c.section));
     if (c.year && anno->text().trimmed().isEmpty())
         anno->setText(QString::number(c.year));
     if (c.number && numero->text().trimmed().isEmpty())
@@ -540,16 +702,78 @@ void ricerca::apri_Click()
         stato->setText(QStringLiteral("La finestra dell'archivio non è disponibile."));
 }
 
-void ricerca::copia_Click()
+const search::Hit* ricerca::chosenHit()
 {
     const int index = currentHit();
     if (index < 0) {
         stato->setText(QStringLiteral("Scegliere una massima dall'elenco."));
+        return nullptr;
+    }
+    return &model_->hits()[index];
+}
+
+// The massima, its citation as a brief writes it, then its archive and topic.
+void ricerca::copia_Click()
+{
+    const search::Hit* hit = chosenHit();
+    if (!hit)
+        return;
+    ModLexoria::CopyMassima(hit->ref.archive, hit->topicTitle,
+                            hit->text + QLatin1Char('\n') + search::shortCitation(hit->citation));
+    stato->setText(QStringLiteral("Massima copiata negli appunti, con la citazione."));
+}
+
+void ricerca::copiaCitazione_Click()
+{
+    const search::Hit* hit = chosenHit();
+    if (!hit)
+        return;
+    const QString citation = search::shortCitation(hit->citation);
+    QApplication::clipboard()->setText(citation);
+    stato->setText(QStringLiteral("Citazione copiata negli appunti: ") + citation);
+}
+
+void ricerca::massimeSimili_Click()
+{
+    const search::Hit* hit = chosenHit();
+    if (!hit)
+        return;
+    const search::Hit chosen = *hit; // the list it lives in is replaced
+    showSimilar(chosen, engine_->similar(chosen.ref));
+}
+
+bool ricerca::showSimilarTo(const QString& archiveName, int topic, int position)
+{
+    const std::optional<corpus::Archive> archive = corpus::archiveByName(archiveName);
+    if (!archive)
+        return false;
+    const search::MassimaRef ref{*archive, topic, position};
+    const std::optional<search::SourceMassima> m = search::SearchEngine::corpusMassima(ref);
+    if (!m)
+        return false;
+    showSimilar(search::Hit{ref, m->topicTitle, m->text, search::parseCitation(m->text)}, engine_->similar(ref));
+    return true;
+}
+
+// The similar massime take the list's place; the status line says whose they are.
+void ricerca::showSimilar(const search::Hit& to, const search::Results& results)
+{
+    if (results.status != search::Results::Status::Ok) {
+        stato->setText(results.hint);
         return;
     }
-    const search::Hit& hit = model_->hits()[index];
-    ModLexoria::CopyMassima(hit.ref.archive, hit.topicTitle, hit.text);
-    stato->setText(QStringLiteral("Massima copiata negli appunti."));
+    showResults(results);
+    clearCounts();
+    // The chosen massima by its citation and its place: archive, topic/position.
+    const QString whose = QStringLiteral("%1 (%2 %3/%4)")
+                              .arg(search::shortCitation(to.citation), corpus::info(to.ref.archive).label)
+                              .arg(to.ref.topic)
+                              .arg(to.ref.position);
+    stato->setText(results.hits.isEmpty()
+                       ? QStringLiteral("Nessuna massima simile a ") + whose + QLatin1Char('.')
+                       : QStringLiteral("Massime simili a %1: %2, le più vicine prima.")
+                             .arg(whose, results.hits.size() == 1 ? QStringLiteral("1 elencata")
+                                                                  : QStringLiteral("%1 elencate").arg(results.hits.size())));
 }
 
 void ricerca::stampa_Click()
@@ -569,6 +793,23 @@ void ricerca::stampa_Click()
     ModLexoria::ReportPrintProblem(Exports::printMassime(source), this);
 }
 
+void ricerca::stampaElenco_Click()
+{
+    if (model_->hits().isEmpty()) {
+        Dialogs::MsgBox(this, QStringLiteral("Non vi è nulla da stampare: cercare prima le massime."), QMessageBox::Ok,
+                        Dialogs::Icon::Exclamation, ModLexoria::Settings().programName + QStringLiteral(": stampa"));
+        return;
+    }
+    QStringList lines;
+    for (const search::Hit& hit : model_->hits())
+        lines << search::shortCitation(hit.citation) + QStringLiteral(" – ") + corpus::info(hit.ref.archive).exportHeading
+                     + hit.topicTitle;
+    const Presentation::Result shown = ModLexoria::printList(
+        QStringLiteral("Elenco delle massime trovate (%1)").arg(lines.size()), lines);
+    stato->setText(shown.route == Presentation::Route::DocumentWindow ? Exports::ShownInWindowHint : Exports::ShownHint);
+    ModLexoria::ReportPrintProblem(shown, this);
+}
+
 void ricerca::chiudi_Click() { WindowRegistry::instance().unload(this); }
 
 const QList<search::Hit>& ricerca::hits() const { return model_->hits(); }
@@ -576,3 +817,5 @@ const QList<search::Hit>& ricerca::hits() const { return model_->hits(); }
 QString ricerca::statusText() const { return stato->text(); }
 QString ricerca::hintText() const { return avviso->text(); }
 QString ricerca::countsText() const { return conteggi->text(); }
+QString ricerca::courtCountsText() const { return corti->accessibleName(); }
+QString ricerca::periodCountsText() const { return periodi->accessibleName(); }

@@ -15,6 +15,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -41,11 +42,23 @@ public:
     void copia_Click();
     void stampa_Click();
     void chiudi_Click();
+    // The massime closest in substance to the chosen one, listed in its place.
+    void massimeSimili_Click();
+    // The chosen massima's citation alone, as a brief writes it.
+    void copiaCitazione_Click();
+    // The listed massime as a compact list: one line each, citation, archive and topic.
+    void stampaElenco_Click();
+    // Lists the massime closest to the one at `topic` and `position` of the
+    // archive window `archiveName` (an archive window's "Massime simili...");
+    // false when there is no massima there.
+    Q_INVOKABLE bool showSimilarTo(const QString& archiveName, int topic, int position);
 
     const QList<search::Hit>& hits() const;
     QString statusText() const;
     QString hintText() const;
     QString countsText() const;
+    QString courtCountsText() const;
+    QString periodCountsText() const;
 
     // Opens `ref` in its archive window by choosing its topic and moving the bar,
     // as a user does; false when that window cannot be found.
@@ -71,13 +84,23 @@ private:
     void showSuggestions(const QList<QPair<QString, QString>>& spelling);
     void useSuggestion(const QString& link);
     void showTypedCitation(const search::TypedCitation& c);
+    void showFieldCounts(const search::Results& results);
+    void clearCounts();
+    void narrowTo(const QString& link);
+    void showSimilar(const search::Hit& to, const search::Results& results);
     void fitColumns();
     int currentHit() const;
+    // The chosen massima; none, with the status line saying so, when no row is chosen.
+    const search::Hit* chosenHit();
+    bool keyFromWords(QKeyEvent* key);
+    bool keyFromList(QKeyEvent* key);
 
     search::SearchEngine* engine_;
     ScaledForm form_;
     ResultsModel* model_ = nullptr;
     QList<QPair<QString, QString>> suggestions_;
+    QList<search::FieldCount> courtCounts_;
+    QList<search::FieldCount> periodCounts_;
     bool entered_ = false; // the search running was asked for with Enter
     bool listsFilled_ = false;
     bool building_ = false;
@@ -104,10 +127,15 @@ private:
     QComboBox* ordine = nullptr;
     QLabel* stato = nullptr;
     QLabel* conteggi = nullptr;
+    QLabel* corti = nullptr;
+    QLabel* periodi = nullptr;
     QTableView* risultati = nullptr;
     QTextBrowser* massima = nullptr;
     QPushButton* apri = nullptr;
     QPushButton* copia = nullptr;
+    QPushButton* massimeSimili = nullptr;
+    QPushButton* copiaCitazione = nullptr;
     QPushButton* stampa = nullptr;
+    QPushButton* stampaElenco = nullptr;
     QPushButton* chiudi = nullptr;
 };

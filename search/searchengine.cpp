@@ -12,15 +12,21 @@
 #include "search/querytext.h"
 #include "search/searchindex_p.h"
 #include "search/textfold.h"
+#include "search/wordlists.h"
 
+#include <QCollator>
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QHash>
+#include <QLocale>
 
 #include <algorithm>
 #include <atomic>
+#include <map>
 #include <mutex>
+#include <set>
+#include <unordered_set>
 
 namespace search {
 
@@ -29,8 +35,146 @@ namespace {
 using namespace terms;
 
 constexpr Xapian::termcount MaxWildcardTerms = 200;
+// How many words of a massima its similar massime are searched by: enough for
+// its subject, few enough that the stock words of legal prose do not lead.
+constexpr Xapian::termcount SimilarityTerms = 20;
 
 std::string utf8(const QString& text) { return text.toStdString(); }
+
+Results answer(Results::Status status, const QString& hint)
+{
+    Results results;
+    results.status = status;
+    results.hint = hint;
+    return results;
+}
+
+// The orders of the sort list. Oldest first, a massima without a date still
+// comes after the dated ones, as it does newest first (where its empty value is
+// the smallest): its missing date reads as a key above every date of the index.
+void sortResults(Xapian::Enquire& enquire, const Xapian::Database& db, SortOrder order,
+                 Xapian::MultiValueKeyMaker& oldestFirst)
+{
+    switch (order) {
+    case SortOrder::Relevance: break;
+    case SortOrder::ArchivePosition: enquire.set_sort_by_value(ArchiveOrderSlot, false); break;
+    case SortOrder::DateNewestFirst: enquire.set_sort_by_value_then_relevance(DateSlot, true); break;
+    case SortOrder::DateOldestFirst:
+        oldestFirst.add_value(DateSlot, false, db.get_value_upper_bound(DateSlot) + "x");
+        enquire.set_sort_by_key_then_relevance(&oldestFirst, false);
+        break;
+    }
+}
+
+// The matches of the pass that yields the hits, counted by the court their
+// citation names and by the years of its decisions.
+struct FieldSpies {
+    Xapian::ValueCountMatchSpy courts{CourtSlot};
+    Xapian::ValueCountMatchSpy years{YearsSlot};
+    void attach(Xapian::Enquire& enquire)
+    {
+        enquire.add_matchspy(&courts);
+        enquire.add_matchspy(&years);
+    }
+};
+
+// Each value a spy counted, with how many matches have it.
+QList<QPair<QString, int>> spiedValues(const Xapian::ValueCountMatchSpy& spy)
+{
+    QList<QPair<QString, int>> values;
+    for (auto it = spy.values_begin(); it != spy.values_end(); ++it)
+        values.append({QString::fromStdString(*it), int(it.get_termfreq())});
+    return values;
+}
+
+// A line per court the matches' citations name. Choosing a court narrows to
+// every court of its family (courtFamilies: "Cassazione" finds "Cassazione
+// civile" too), so a court that begins other courts counts their matches as
+// well: each line counts what choosing it finds.
+QList<FieldCount> courtCounts(const Xapian::ValueCountMatchSpy& spy)
+{
+    const QList<QPair<QString, int>> courts = spiedValues(spy);
+    QList<FieldCount> lines;
+    for (const auto& [court, n] : courts) {
+        const QString filter = foldedText(court);
+        int count = 0;
+        for (const auto& [other, m] : courts) {
+            const QStringList families = courtFamilies(other);
+            if (std::any_of(families.cbegin(), families.cend(),
+                            [&filter](const QString& name) { return foldedText(name) == filter; }))
+                count += m;
+        }
+        lines.append({court, court, count});
+    }
+    QCollator collator{QLocale(QLocale::Italian)};
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    std::sort(lines.begin(), lines.end(), [&collator](const FieldCount& a, const FieldCount& b) {
+        return a.count != b.count ? a.count > b.count : collator.compare(a.label, b.label) < 0;
+    });
+    return lines;
+}
+
+// A line per decade ("1990-1999"), or per year where the matches' years span
+// ten years or less, oldest first. Choosing a line sets the years field, which
+// finds a massima by any year of its decisions: a massima whose decisions fall
+// in two periods counts in both, and where the query has a years field, only
+// the years within it count and each period keeps within it ("1985-1989"), so
+// that each line counts what choosing it finds.
+QList<FieldCount> periodCounts(const Xapian::ValueCountMatchSpy& spy, const std::optional<YearRange>& within)
+{
+    QList<QPair<QList<int>, int>> yearSets; // the distinct years of some matches, and how many have them
+    int first = 0, last = 0;
+    for (const auto& [value, n] : spiedValues(spy)) {
+        QList<int> years;
+        for (const QString& written : value.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+            if (const int year = written.toInt(); !within || (year >= within->from && year <= within->to))
+                years << year;
+        for (int year : years) {
+            first = first == 0 ? year : std::min(first, year);
+            last = std::max(last, year);
+        }
+        yearSets.append({years, n});
+    }
+    const bool byYear = last - first <= 9;
+    const auto periodOf = [&](int year) {
+        YearRange period = byYear ? YearRange{year, year} : YearRange{year - year % 10, year - year % 10 + 9};
+        if (within)
+            period = {std::max(period.from, within->from), std::min(period.to, within->to)};
+        return std::pair(period.from, period.to);
+    };
+    std::map<std::pair<int, int>, int> counts; // oldest first
+    for (const auto& [years, n] : yearSets) {
+        std::set<std::pair<int, int>> periods;
+        for (int year : years)
+            periods.insert(periodOf(year));
+        for (const auto& period : periods)
+            counts[period] += n;
+    }
+    QList<FieldCount> lines;
+    for (const auto& [period, n] : counts) {
+        const auto [from, to] = period;
+        const QString label = from == to ? QString::number(from) : QStringLiteral("%1-%2").arg(from).arg(to);
+        lines.append({label, label, n});
+    }
+    return lines;
+}
+
+// The words of a massima's own text (massimaBody) but for the small ones: the
+// only words its similar massime are searched by.
+class OwnWords : public Xapian::ExpandDecider {
+public:
+    explicit OwnWords(const QString& massima)
+    {
+        forEachFoldedWord(massimaBody(massima), [this](const std::string& word) {
+            if (!isSmallWord(QString::fromStdString(word)))
+                words_.insert(word);
+        });
+    }
+    bool operator()(const std::string& term) const override { return words_.count(term) > 0; }
+
+private:
+    std::unordered_set<std::string> words_;
+};
 
 } // namespace
 
@@ -52,8 +196,15 @@ struct SearchEngine::Impl {
     void openOrBuild();
     // The index was found damaged while searching: it is dropped (and built in memory next time).
     void dropDamagedFile();
-    // The matches of a sound query, counted per archive; Xapian's exceptions pass through.
+    // `ask` answered by the index, which is built first, unless `buildIndex` is
+    // off and it cannot be opened at once (then NeedsIndex with `pendingHint`).
+    // A file found damaged while asking is dropped and `ask` asked again of the
+    // index built in memory: never an answer read from a damaged file.
+    Results askIndex(bool buildIndex, const QString& pendingHint, const std::function<Results()>& ask);
+    // The matches of a sound query, counted per archive, court and period; Xapian's exceptions pass through.
     Results run(const Query& query, const PreparedQuery& prepared) const;
+    // The massime closest to `ref` by relevance feedback; Xapian's exceptions pass through.
+    Results similarTo(const MassimaRef& ref, int limit) const;
     // Nothing found: the nearest spelling of a word no massima has, and which part finds nothing.
     void explainNothingFound(const Query& query, const PreparedQuery& prepared, Results* results) const;
     Xapian::Query withSimilarWords(const Xapian::Query& query) const;
@@ -265,17 +416,38 @@ std::optional<Xapian::Query> SearchEngine::Impl::fieldFilter(const PreparedQuery
     return Xapian::Query(Xapian::Query::OP_AND, filters.begin(), filters.end());
 }
 
-namespace {
-
-Results answer(Results::Status status, const QString& hint)
+Results SearchEngine::Impl::askIndex(bool buildIndex, const QString& pendingHint, const std::function<Results()>& ask)
 {
-    Results results;
-    results.status = status;
-    results.hint = hint;
-    return results;
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        if (!built) {
+            if (buildIndex) {
+                const std::lock_guard<std::mutex> lock(building);
+                if (!built)
+                    openOrBuild();
+            } else {
+                // Opening the file takes a moment; building waits for a worker thread.
+                std::unique_lock<std::mutex> lock(building, std::try_to_lock);
+                if (!lock.owns_lock() || !openFile())
+                    return answer(Results::Status::NeedsIndex, pendingHint);
+            }
+        }
+        if (!built || !index)
+            return answer(Results::Status::Invalid, QStringLiteral("L'indice delle massime non è disponibile."));
+        try {
+            return ask();
+        } catch (const Xapian::QueryParserError&) {
+            return answer(Results::Status::Invalid, QStringLiteral("Ricerca non comprensibile: controllare le "
+                                                                   "virgolette, i trattini e le parole AND, OR, NOT."));
+        } catch (const Xapian::DatabaseError&) {
+            if (!index->isFile())
+                break;
+            dropDamagedFile();
+        } catch (const Xapian::Error&) {
+            break;
+        }
+    }
+    return answer(Results::Status::Invalid, QStringLiteral("La ricerca non è riuscita: provare con altre parole."));
 }
-
-} // namespace
 
 Results SearchEngine::search(const Query& query)
 {
@@ -285,45 +457,23 @@ Results SearchEngine::search(const Query& query)
         return answer(Results::Status::Invalid, *prepared.invalid);
     if (prepared.empty)
         return answer(Results::Status::Empty, words.hint);
+    return d->askIndex(query.buildIndex, words.hint, [&] {
+        Results results = d->run(query, prepared);
+        if (results.total == 0)
+            d->explainNothingFound(query, prepared, &results);
+        results.status = Results::Status::Ok;
+        results.hint = results.hint.isEmpty() ? words.hint
+                     : words.hint.isEmpty()   ? results.hint
+                                              : words.hint + QLatin1Char(' ') + results.hint;
+        results.typedCitation = prepared.typedCitation;
+        results.highlighter = Highlighter(words.words, words.prefixes, words.phrases, query.similarWords);
+        return results;
+    });
+}
 
-    // A file found damaged while searching is dropped and the search made again
-    // over the index built in memory: never a result read from a damaged file.
-    for (int attempt = 0; attempt < 2; ++attempt) {
-        if (!isBuilt()) {
-            if (query.buildIndex) {
-                build();
-            } else {
-                // Opening the file takes a moment; building waits for a worker thread.
-                std::unique_lock<std::mutex> lock(d->building, std::try_to_lock);
-                if (!lock.owns_lock() || !d->openFile())
-                    return answer(Results::Status::NeedsIndex, words.hint);
-            }
-        }
-        if (!isBuilt() || !d->index)
-            return answer(Results::Status::Invalid, QStringLiteral("L'indice delle massime non è disponibile."));
-        try {
-            Results results = d->run(query, prepared);
-            if (results.total == 0)
-                d->explainNothingFound(query, prepared, &results);
-            results.status = Results::Status::Ok;
-            results.hint = results.hint.isEmpty() ? words.hint
-                         : words.hint.isEmpty()   ? results.hint
-                                                  : words.hint + QLatin1Char(' ') + results.hint;
-            results.typedCitation = prepared.typedCitation;
-            results.highlighter = Highlighter(words.words, words.prefixes, words.phrases, query.similarWords);
-            return results;
-        } catch (const Xapian::QueryParserError&) {
-            return answer(Results::Status::Invalid, QStringLiteral("Ricerca non comprensibile: controllare le "
-                                                                   "virgolette, i trattini e le parole AND, OR, NOT."));
-        } catch (const Xapian::DatabaseError&) {
-            if (!d->index->isFile())
-                break;
-            d->dropDamagedFile();
-        } catch (const Xapian::Error&) {
-            break;
-        }
-    }
-    return answer(Results::Status::Invalid, QStringLiteral("La ricerca non è riuscita: provare con altre parole."));
+Results SearchEngine::similar(const MassimaRef& ref, int limit)
+{
+    return d->askIndex(true, QString(), [&] { return d->similarTo(ref, limit); });
 }
 
 Results SearchEngine::Impl::run(const Query& query, const PreparedQuery& prepared) const
@@ -368,27 +518,29 @@ Results SearchEngine::Impl::run(const Query& query, const PreparedQuery& prepare
         match = Xapian::Query(Xapian::Query::OP_FILTER, match, *fields);
 
     Xapian::Enquire enquire(db);
-    switch (query.sort) {
-    case SortOrder::Relevance: break;
-    case SortOrder::ArchivePosition: enquire.set_sort_by_value(ArchiveOrderSlot, false); break;
-    case SortOrder::DateNewestFirst: enquire.set_sort_by_value_then_relevance(DateSlot, true); break;
-    }
+    Xapian::MultiValueKeyMaker oldestFirst;
+    sortResults(enquire, db, query.sort, oldestFirst);
 
-    // One pass over every match counts the archives; the archive filter narrows a second pass.
+    // One pass over every match counts the archives; the archive filter narrows
+    // a second pass. The pass that yields the hits counts courts and periods.
     Results results;
-    Xapian::ValueCountMatchSpy spy(ArchiveSlot);
-    enquire.add_matchspy(&spy);
+    Xapian::ValueCountMatchSpy archives(ArchiveSlot);
+    FieldSpies fields;
+    enquire.add_matchspy(&archives);
+    if (!query.archive)
+        fields.attach(enquire);
     enquire.set_query(match);
     const Xapian::doccount all = db.get_doccount();
     const int limit = std::max(0, query.limit);
     Xapian::MSet mset = enquire.get_mset(0, query.archive ? 0 : Xapian::doccount(limit), all);
-    for (auto it = spy.values_begin(); it != spy.values_end(); ++it) {
+    for (auto it = archives.values_begin(); it != archives.values_end(); ++it) {
         const int archive = (*it)[0] - '0';
         if (archive >= 0 && archive < corpus::ArchiveCount)
             results.perArchive[size_t(archive)] = int(it.get_termfreq());
     }
     if (query.archive) {
         enquire.clear_matchspies();
+        fields.attach(enquire);
         enquire.set_query(Xapian::Query(Xapian::Query::OP_FILTER, match,
                                         Xapian::Query(ArchivePrefix + utf8(corpus::info(*query.archive).name))));
         mset = enquire.get_mset(0, Xapian::doccount(limit), all);
@@ -399,6 +551,51 @@ Results SearchEngine::Impl::run(const Query& query, const PreparedQuery& prepare
     }
     for (auto it = mset.begin(); it != mset.end(); ++it)
         results.hits.append(index->data().hit(*it));
+    results.perCourt = courtCounts(fields.courts);
+    results.perPeriod = periodCounts(fields.years, prepared.years);
+    return results;
+}
+
+// Relevance feedback: the massima is the one relevant document, and the words
+// that best tell it from the rest (only words of its own text, never its
+// demonstration marker, its citation or a small word) are searched together.
+Results SearchEngine::Impl::similarTo(const MassimaRef& ref, int limit) const
+{
+    const Xapian::Database& db = index->data().db;
+    const std::string place = placeTerm(ref);
+    const Xapian::PostingIterator self = db.postlist_begin(place);
+    if (self == db.postlist_end(place))
+        return answer(Results::Status::Invalid, QStringLiteral("Massima non trovata nell'indice."));
+
+    Xapian::RSet relevant;
+    relevant.add_document(*self);
+    const OwnWords ownWords(index->data().hit(*self).text);
+    Xapian::Enquire enquire(db);
+    // Exact term frequencies, so that the index built in memory in parts chooses as the file does.
+    const Xapian::ESet expansion = enquire.get_eset(SimilarityTerms, relevant, Xapian::Enquire::USE_EXACT_TERMFREQ,
+                                                    &ownWords);
+    Results results;
+    results.status = Results::Status::Ok;
+    if (expansion.empty() || limit <= 0)
+        return results;
+    // Each word weighs what it tells of the massima: a word of its subject
+    // outweighs the stock words of legal prose.
+    std::vector<Xapian::Query> weighted;
+    QStringList words;
+    for (auto it = expansion.begin(); it != expansion.end(); ++it) {
+        weighted.emplace_back(Xapian::Query::OP_SCALE_WEIGHT, Xapian::Query(*it), it.get_weight());
+        words << QString::fromStdString(*it);
+    }
+    enquire.set_query(Xapian::Query(Xapian::Query::OP_AND_NOT,
+                                    Xapian::Query(Xapian::Query::OP_OR, weighted.begin(), weighted.end()),
+                                    Xapian::Query(place)));
+    const Xapian::MSet mset = enquire.get_mset(0, Xapian::doccount(limit));
+    for (auto it = mset.begin(); it != mset.end(); ++it) {
+        results.hits.append(index->data().hit(*it));
+        ++results.perArchive[size_t(corpus::indexOf(results.hits.last().ref.archive))];
+    }
+    results.total = int(results.hits.size());
+    results.highlighter = Highlighter(words, {}, {}, false);
     return results;
 }
 

@@ -40,7 +40,8 @@ struct SourceMassima {
 // The text and topic title of a massima, found by its place; nothing when there is none.
 using Finder = std::function<std::optional<SourceMassima>(const MassimaRef&)>;
 
-enum class SortOrder { Relevance, ArchivePosition, DateNewestFirst };
+// The order of the window's sort list.
+enum class SortOrder { Relevance, ArchivePosition, DateNewestFirst, DateOldestFirst };
 
 struct Query {
     QString words;               // as typed: words, "phrases", prefix*, -excluded, OR / NOT
@@ -66,6 +67,14 @@ struct Hit {
     Citation citation;
 };
 
+// How many of the matches share one value of a citation field.
+struct FieldCount {
+    QString label; // as shown: "Cassazione civile", "1990-1999", "1998"
+    QString value; // what narrows to it: the court as courts() offers it, the years as Query::years reads them
+    int count = 0;
+    bool operator==(const FieldCount&) const = default;
+};
+
 struct Results {
     enum class Status {
         Ok,      // searched; `hits` may be empty
@@ -78,6 +87,16 @@ struct Results {
     int total = 0;        // matches within the archive filter
     std::array<int, corpus::ArchiveCount> perArchive{}; // matches per archive, whatever the archive filter
     QList<Hit> hits;      // at most Query::limit, in the order asked
+    // The matches within every filter (the archive's too), counted in the same
+    // pass: by court, most first (a massima without a court in no line); by
+    // decade ("1990-1999"), or by year where the matches' years span ten years
+    // or less, oldest first (a massima without a year in no line).
+    // Each line counts what choosing it finds: a court that begins others
+    // ("Cassazione") counts theirs too, as its filter finds them; a massima
+    // counts in every period its decisions fall in; with a years field, only
+    // the years within it count, each period kept within it ("1985-1989").
+    QList<FieldCount> perCourt;
+    QList<FieldCount> perPeriod;
     Highlighter highlighter;
     // The citation read in the words field, which the window shows in its fields.
     std::optional<TypedCitation> typedCitation;
@@ -147,6 +166,11 @@ public:
     IndexFigures figures() const;
 
     Results search(const Query& query);
+    // The massime closest in substance to `ref`, best first, `ref` itself left
+    // out: relevance feedback over the words of its text (never its demonstration
+    // marker or its citation). Ok with the hits (total = how many are listed);
+    // Invalid with a hint when `ref` is no massima of the index.
+    Results similar(const MassimaRef& ref, int limit = 50);
 
     // The courts found in the citations with the shorter names shared by two or
     // more of them, sorted; the sections found, in order.

@@ -36,11 +36,11 @@ namespace {
 // checksum covers whole, so that damage anywhere in it is found before a search
 // reads it. A file of another format (another version of the indexing code) is
 // not opened: the program then builds its index in memory.
-//   bytes  0-15  the format, "LEXORIA-INDICE-2"
+//   bytes  0-15  the format, "LEXORIA-INDICE-3"
 //   bytes 16-23  the database's length in bytes
 //   bytes 24-31  its checksum
 // (numbers little-endian).
-constexpr char Magic[16] = {'L', 'E', 'X', 'O', 'R', 'I', 'A', '-', 'I', 'N', 'D', 'I', 'C', 'E', '-', '2'};
+constexpr char Magic[16] = {'L', 'E', 'X', 'O', 'R', 'I', 'A', '-', 'I', 'N', 'D', 'I', 'C', 'E', '-', '3'};
 constexpr qint64 HeaderSize = 32;
 const std::string FingerprintKey = "lexoria.fingerprint";
 const std::string CountKey = "lexoria.massime";
@@ -261,9 +261,23 @@ Xapian::termpos addWords(Xapian::Document& doc, QStringView text, Xapian::termpo
     return position;
 }
 
+// The distinct years of a citation in the order written, joined by blanks.
+std::string yearsValue(const QList<int>& years)
+{
+    std::string value;
+    QList<int> seen;
+    for (int year : years) {
+        if (seen.contains(year))
+            continue;
+        seen << year;
+        value += (value.empty() ? "" : " ") + std::to_string(year);
+    }
+    return value;
+}
+
 // The document of one massima: its words with their positions, the fields of
-// its citation as boolean terms, the values that sort and count the results,
-// and its record.
+// its citation and its place as boolean terms, the values that sort and count
+// the results, and its record.
 Xapian::Document documentOf(const Hit& hit)
 {
     Xapian::Document doc;
@@ -290,6 +304,11 @@ Xapian::Document documentOf(const Hit& hit)
         doc.add_value(DateSlot, Xapian::sortable_serialise(c.date().year() * 10000 + c.date().month() * 100
                                                            + c.date().day()));
     doc.add_value(ArchiveSlot, std::string(1, char('0' + corpus::indexOf(hit.ref.archive))));
+    if (!c.court.isEmpty())
+        doc.add_value(CourtSlot, utf8(c.court));
+    if (!c.years.isEmpty())
+        doc.add_value(YearsSlot, yearsValue(c.years));
+    doc.add_boolean_term(placeTerm(hit.ref));
     doc.set_data(recordOf(hit));
     return doc;
 }

@@ -13,8 +13,10 @@
 namespace search {
 
 namespace terms {
-// Value slots of every document.
-enum Slot : Xapian::valueno { ArchiveOrderSlot = 0, DateSlot = 1, ArchiveSlot = 2 };
+// Value slots of every document: the sort keys, the archive, the court as the
+// citation names it ("Cassazione civile") and the distinct years of its
+// decisions in the order written ("1972 1973"), which the results count.
+enum Slot : Xapian::valueno { ArchiveOrderSlot = 0, DateSlot = 1, ArchiveSlot = 2, CourtSlot = 3, YearsSlot = 4 };
 // Boolean term prefixes of the citation fields and the archive. Words, which are
 // folded to lower case, never begin with a capital.
 inline const std::string ArchivePrefix = "XA";
@@ -23,6 +25,14 @@ inline const std::string SectionPrefix = "XS";
 inline const std::string YearPrefix = "XY";
 inline const std::string NumberPrefix = "XN";
 inline const std::string ProvisionPrefix = "XP"; // a cited provision (Provision::indexKeys)
+inline const std::string PlacePrefix = "XQ";     // the massima's place, one document each
+
+// The term that names one massima's document: "XQ<archive>/<topic>/<position>".
+inline std::string placeTerm(const MassimaRef& ref)
+{
+    return PlacePrefix + std::to_string(corpus::indexOf(ref.archive)) + '/' + std::to_string(ref.topic) + '/'
+         + std::to_string(ref.position);
+}
 } // namespace terms
 
 struct SearchIndex::Data {

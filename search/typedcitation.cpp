@@ -25,60 +25,23 @@ QString capitalised(QString word)
     return word;
 }
 
-struct CourtForm {
-    QRegularExpression pattern;
-    // The court's name as the filters offer it, from the match.
-    QString (*name)(const Match&);
-};
-
-const QList<CourtForm>& courtForms()
+// The patterns of courtAbbreviations(), compiled once.
+const QList<QRegularExpression>& courtPatterns()
 {
-    static const QList<CourtForm> forms = {
-        {QRegularExpression(QStringLiteral("\\bcass(?:azione)?\\.?") + End
-                                + QStringLiteral("(?:\\s*,?\\s*(civ(?:ile)?|pen(?:ale)?)\\.?") + End + QStringLiteral(")?"),
-                            Options),
-         [](const Match& m) {
-             const QString kind = m.captured(1).toLower();
-             if (kind.startsWith(QLatin1String("civ")))
-                 return QStringLiteral("Cassazione civile");
-             if (kind.startsWith(QLatin1String("pen")))
-                 return QStringLiteral("Cassazione penale");
-             return QStringLiteral("Cassazione");
-         }},
-        {QRegularExpression(QStringLiteral("\\b(?:cons(?:iglio)?\\.?\\s*(?:di\\s+)?st(?:ato)?\\.?|c\\.\\s*d\\.\\s*s\\.|cds)")
-                                + End,
-                            Options),
-         [](const Match&) { return QStringLiteral("Consiglio di Stato"); }},
-        {QRegularExpression(QStringLiteral("\\b(?:c(?:orte)?\\.?\\s*cost(?:ituzionale)?\\.?)") + End, Options),
-         [](const Match&) { return QStringLiteral("Corte costituzionale"); }},
-        {QRegularExpression(QStringLiteral("\\bt\\.?\\s*a\\.?\\s*r\\.?") + End + QStringLiteral("(?:\\s+(?:del(?:l[a'])?\\s+)?")
-                                + Place + QStringLiteral(")?"),
-                            Options),
-         [](const Match& m) {
-             return m.captured(1).isEmpty() ? QStringLiteral("T.A.R.")
-                                            : QStringLiteral("T.A.R. ") + capitalised(m.captured(1));
-         }},
-        {QRegularExpression(QStringLiteral("\\btrib(?:unale)?\\.?") + End + QStringLiteral("(?:\\s+(?:di\\s+)?") + Place
-                                + QStringLiteral(")?"),
-                            Options),
-         [](const Match& m) {
-             return m.captured(1).isEmpty() ? QStringLiteral("Tribunale")
-                                            : QStringLiteral("Tribunale ") + capitalised(m.captured(1));
-         }},
-        // Only with its seat: "appello" alone is a word lawyers search for.
-        {QRegularExpression(QStringLiteral("\\b(?:c(?:orte)?\\.?\\s*)?(?:d['\\x{2019}]\\s*)?app(?:ello)?\\.?") + End
-                                + QStringLiteral("\\s+(?:di\\s+)?") + Place,
-                            Options),
-         [](const Match& m) { return QStringLiteral("Corte d'Appello ") + capitalised(m.captured(1)); }},
-        {QRegularExpression(QStringLiteral("\\bpret(?:ura)?\\.?") + End + QStringLiteral("(?:\\s+(?:di\\s+)?") + Place
-                                + QStringLiteral(")?"),
-                            Options),
-         [](const Match& m) {
-             return m.captured(1).isEmpty() ? QStringLiteral("Pretura")
-                                            : QStringLiteral("Pretura ") + capitalised(m.captured(1));
-         }},
-    };
-    return forms;
+    static const QList<QRegularExpression> patterns = [] {
+        QList<QRegularExpression> list;
+        for (const CourtAbbreviation& a : courtAbbreviations())
+            list.append(QRegularExpression(a.typed, Options));
+        return list;
+    }();
+    return patterns;
+}
+
+// The court's name as the filters offer it: the court, then its place where one was typed.
+QString courtName(const CourtAbbreviation& a, const Match& m)
+{
+    const QString place = m.lastCapturedIndex() >= 1 ? m.captured(1) : QString();
+    return place.isEmpty() ? a.court : a.court + QLatin1Char(' ') + capitalised(place);
 }
 
 QString roman(int n)
@@ -119,16 +82,47 @@ private:
 
 } // namespace
 
+const QList<CourtAbbreviation>& courtAbbreviations()
+{
+    static const QList<CourtAbbreviation> table = [] {
+        const QString cassazione = QStringLiteral("\\bcass(?:azione)?\\.?") + End;
+        // A court named with its place: the place after the abbreviation, optionally after `lead`.
+        const auto withPlace = [](const QString& court, const QString& lead) {
+            return court + End + QStringLiteral("(?:\\s+(?:%1\\s+)?").arg(lead) + Place + QStringLiteral(")?");
+        };
+        return QList<CourtAbbreviation>{
+            {QStringLiteral("Cassazione civile"), QStringLiteral("Cass. civ."),
+             cassazione + QStringLiteral("\\s*,?\\s*civ(?:ile)?\\.?") + End},
+            {QStringLiteral("Cassazione penale"), QStringLiteral("Cass. pen."),
+             cassazione + QStringLiteral("\\s*,?\\s*pen(?:ale)?\\.?") + End},
+            {QStringLiteral("Cassazione"), QStringLiteral("Cass."), cassazione},
+            {QStringLiteral("Consiglio di Stato"), QStringLiteral("Cons. Stato"),
+             QStringLiteral("\\b(?:cons(?:iglio)?\\.?\\s*(?:di\\s+)?st(?:ato)?\\.?|c\\.\\s*d\\.\\s*s\\.|cds)") + End},
+            {QStringLiteral("Corte costituzionale"), QStringLiteral("Corte cost."),
+             QStringLiteral("\\b(?:c(?:orte)?\\.?\\s*cost(?:ituzionale)?\\.?)") + End},
+            {QStringLiteral("T.A.R."), QStringLiteral("T.A.R."),
+             withPlace(QStringLiteral("\\bt\\.?\\s*a\\.?\\s*r\\.?"), QStringLiteral("del(?:l[a'])?"))},
+            {QStringLiteral("Tribunale"), QStringLiteral("Trib."),
+             withPlace(QStringLiteral("\\btrib(?:unale)?\\.?"), QStringLiteral("di"))},
+            // Only with its place: "appello" alone is a word lawyers search for.
+            {QStringLiteral("Corte d'Appello"), QStringLiteral("App."),
+             QStringLiteral("\\b(?:c(?:orte)?\\.?\\s*)?(?:d['\\x{2019}]\\s*)?app(?:ello)?\\.?") + End
+                 + QStringLiteral("\\s+(?:di\\s+)?") + Place},
+            {QStringLiteral("Pretura"), QStringLiteral("Pret."),
+             withPlace(QStringLiteral("\\bpret(?:ura)?\\.?"), QStringLiteral("di"))},
+        };
+    }();
+    return table;
+}
+
 std::optional<TypedCitation> readTypedCitation(const QString& typed)
 {
     Reader reader(typed);
     TypedCitation c;
-    for (const CourtForm& form : courtForms()) {
-        if (const std::optional<Match> m = reader.take(form.pattern)) {
-            c.court = form.name(*m);
-            break;
-        }
-    }
+    const QList<CourtAbbreviation>& courts = courtAbbreviations();
+    for (qsizetype i = 0; i < courts.size() && c.court.isEmpty(); ++i)
+        if (const std::optional<Match> m = reader.take(courtPatterns()[i]))
+            c.court = courtName(courts[i], *m);
     if (c.court.isEmpty())
         return std::nullopt;
 

@@ -6,6 +6,7 @@
 // names. It is read into the citation fields (court as the filters offer it,
 // section, year, number); what is not part of it stays words.
 
+#include <QList>
 #include <QString>
 
 #include <optional>
@@ -22,5 +23,16 @@ struct TypedCitation {
 
 // Nothing when the text holds no court followed by a year or a number.
 std::optional<TypedCitation> readTypedCitation(const QString& typed);
+
+// How a court is abbreviated, read when typed and written in a short citation.
+struct CourtAbbreviation {
+    QString court;        // as the citations name it, without its place: "Cassazione civile", "Tribunale"
+    QString abbreviation; // as a brief writes it: "Cass. civ.", "Trib."
+    QString typed;        // what lawyers type, as a pattern; its group, where it has one, is the place
+};
+
+// Every court form the corpus names, in the order a typed text is tried
+// against them: a longer form before the shorter one it begins with.
+const QList<CourtAbbreviation>& courtAbbreviations();
 
 } // namespace search

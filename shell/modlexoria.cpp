@@ -141,6 +141,11 @@ void PrintHelpText(const QString& helpTitle, const QString& helpText)
     ReportPrintProblem(Exports::printHelpText(guideHeading(), helpTitle, helpText));
 }
 
+Presentation::Result printList(const QString& title, const QStringList& lines)
+{
+    return Exports::printList(guideHeading(), title, lines);
+}
+
 void PrintLicence(const QString& licenceText) { ReportPrintProblem(Exports::printLicence(guideHeading(), licenceText)); }
 
 namespace {

@@ -70,6 +70,8 @@ void ReportPrintProblem(const Presentation::Result& shown, QWidget* parent = nul
 void PrintHelpText(const QString& helpTitle, const QString& helpText);
 // Prints the licence terms under the guide heading.
 void PrintLicence(const QString& licenceText);
+// Prints a compact list under the guide heading: the title, then one line each.
+Presentation::Result printList(const QString& title, const QStringList& lines);
 // Prints the whole guide and saves it as the program name + "-guida" (OpenDocument)
 // in the program's folder, or in the user's documents folder when that one cannot
 // be written or the save there fails; the user is told where it went, or that it

@@ -1,6 +1,7 @@
 // The demonstration corpus as the program sees it, and the data files against
 // the generator that writes them.
 
+#include "corpus/archives.h"
 #include "corpus/archivetables.h"
 
 #include <algorithm>
@@ -18,7 +19,6 @@ using corpus::ArchiveTables;
 
 namespace {
 
-const QString kMarker = QStringLiteral("[Testo dimostrativo] ");
 constexpr int MinLength = 84;
 constexpr int MaxLength = 3297;
 
@@ -115,7 +115,7 @@ private slots:
     {
         for (const Massima& m : massime()) {
             const QByteArray where = m.where.toUtf8();
-            QVERIFY2(m.text.startsWith(kMarker), where);
+            QVERIFY2(m.text.startsWith(corpus::DemonstrationMarker), where);
             QVERIFY2(m.text.size() >= MinLength && m.text.size() <= MaxLength, where);
             // Printable characters only, so no line breaks either.
             const auto bad = std::find_if_not(m.text.cbegin(), m.text.cend(), allowedCharacter);

@@ -11,6 +11,7 @@
 #include "search/ricerca.h"
 #include "search/searchengine.h"
 #include "search/searchindex.h"
+#include "search/shortcitation.h"
 #include "search/textfold.h"
 #include "shell/modlexoria.h"
 #include "shell/scelta.h"
@@ -26,6 +27,7 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QAction>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QGuiApplication>
@@ -38,6 +40,10 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QRegularExpression>
+#include <QProcess>
+#include <QStyleOptionComboBox>
+#include <QApplication>
+#include <QAbstractButton>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -100,13 +106,15 @@ QString idOf(const MassimaRef& ref)
     return QStringLiteral("?");
 }
 
-QStringList idsOf(const search::Results& results)
+QStringList idsOf(const QList<search::Hit>& hits)
 {
     QStringList ids;
-    for (const search::Hit& hit : results.hits)
+    for (const search::Hit& hit : hits)
         ids << idOf(hit.ref);
     return ids;
 }
+
+QStringList idsOf(const search::Results& results) { return idsOf(results.hits); }
 
 QStringList ids(const char* list) { return QString::fromLatin1(list).split(QLatin1Char(' '), Qt::SkipEmptyParts); }
 
@@ -172,6 +180,68 @@ bool searchNow(ricerca* w)
 }
 
 ricerca* searchWindow() { return qobject_cast<ricerca*>(registry().show(QStringLiteral("ricerca"))); }
+
+// What the window cuts of its own texts: a caption, a button or an entry of a
+// list wider than its control, the year field's widest range, a citation wider
+// than its column. One line each, naming the control, the text and the widths.
+QStringList cutTexts(ricerca* w)
+{
+    QStringList cut;
+    const auto check = [&cut](int needed, int has, const QWidget* c, const QString& text) {
+        if (needed > has)
+            cut << QStringLiteral("%1: \"%2\" needs %3 px, has %4").arg(c->objectName(), text).arg(needed).arg(has);
+    };
+    const auto own = Qt::FindDirectChildrenOnly;
+    // A push button's text within its margins and frame (the style's least width is no cut).
+    for (QPushButton* b : w->findChildren<QPushButton*>(QString(), own)) {
+        const int frame = 2 * (b->style()->pixelMetric(QStyle::PM_ButtonMargin, nullptr, b)
+                               + b->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, b));
+        check(b->fontMetrics().horizontalAdvance(QString(b->text()).remove(QLatin1Char('&'))) + frame, b->width(), b,
+              b->text());
+    }
+    for (QCheckBox* b : w->findChildren<QCheckBox*>(QString(), own))
+        check(b->sizeHint().width(), b->width(), b, b->text());
+    for (QLabel* l : w->findChildren<QLabel*>(QString(), own)) {
+        const bool caption = l->buddy() != nullptr;
+        const bool countLine = l->objectName() == QLatin1String("corti") || l->objectName() == QLatin1String("periodi")
+                            || l->objectName() == QLatin1String("conteggi");
+        if (!caption && !countLine)
+            continue;
+        const QString text = caption ? QString(l->text()).remove(QLatin1Char('&')) : l->accessibleName();
+        check(l->fontMetrics().horizontalAdvance(text), l->contentsRect().width(), l, text);
+    }
+    for (QComboBox* box : w->findChildren<QComboBox*>(QString(), own)) {
+        for (int i = 0; i < box->count(); ++i) {
+            QStyleOptionComboBox option;
+            option.initFrom(box);
+            option.currentText = box->itemText(i);
+            const QSize needed = box->style()->sizeFromContents(
+                QStyle::CT_ComboBox, &option, QSize(box->fontMetrics().horizontalAdvance(option.currentText), 1), box);
+            check(needed.width(), box->width(), box, option.currentText);
+        }
+    }
+    // A range scrolled in its field hides its first digits.
+    auto* years = control<QLineEdit>(w, "anno");
+    years->setCursorPosition(int(years->text().size()));
+    if (years->cursorPositionAt(QPoint(years->contentsRect().left() + 1, years->height() / 2)) != 0)
+        cut << QStringLiteral("anno: \"%1\" scrolled").arg(years->text());
+    auto* list = control<QTableView>(w, "risultati");
+    const int column = ResultsModel::CitationColumn;
+    for (int row = 0; row < list->model()->rowCount(); ++row) {
+        const QString citation = list->model()->index(row, column).data().toString();
+        check(list->fontMetrics().horizontalAdvance(citation) + 8, list->columnWidth(column), list, citation);
+    }
+    return cut;
+}
+
+// Where each hit lives, "archive/topic/position".
+QStringList placesOf(const QList<search::Hit>& hits)
+{
+    QStringList places;
+    for (const search::Hit& hit : hits)
+        places << QStringLiteral("%1/%2/%3").arg(corpus::info(hit.ref.archive).name).arg(hit.ref.topic).arg(hit.ref.position);
+    return places;
+}
 
 // A massima as read straight from the data files, with its closing citation
 // taken apart by a few plain patterns: the counts the filters must give are
@@ -253,8 +323,10 @@ QList<search::Query> comparisonQueries()
     add("")->years = QStringLiteral("1990-1995");
     add("")->number = QStringLiteral("1400");
     add("danno")->sort = SortOrder::DateNewestFirst;
+    add("danno")->sort = SortOrder::DateOldestFirst;
     add("danno")->sort = SortOrder::ArchivePosition;
     add("danno")->archive = Archive::edilizia;
+    add("distanze")->years = QStringLiteral("1985-1995");
     return list;
 }
 
@@ -264,6 +336,8 @@ QStringList seen(const search::Results& r)
     QStringList lines{QStringLiteral("status %1 total %2").arg(int(r.status)).arg(r.total)};
     for (int n : r.perArchive)
         lines.last() += QStringLiteral(" %1").arg(n);
+    for (const search::FieldCount& c : r.perCourt + r.perPeriod)
+        lines << QStringLiteral("%1 (%2): %3").arg(c.label, c.value).arg(c.count);
     for (const search::Hit& h : r.hits)
         lines << QStringLiteral("%1/%2/%3 %4 | %5 | %6")
                      .arg(corpus::indexOf(h.ref.archive))
@@ -511,6 +585,8 @@ private slots:
         row("words and fields", "condomino", true, -1, "Cassazione", "", "2009", "", rel, "F3", "F1 F2");
         row("archive filter", "comune", true, corpus::indexOf(Archive::enti), "", "", "", "", rel, "F7", "F1");
         row("date sort, newest first", "", true, -1, "Cassazione", "", "", "", SortOrder::DateNewestFirst, "F3 F9 F1",
+            "", true);
+        row("date sort, oldest first", "", true, -1, "Cassazione", "", "", "", SortOrder::DateOldestFirst, "F1 F9 F3",
             "", true);
         row("archive and position sort", "", true, -1, "Cassazione", "", "", "", SortOrder::ArchivePosition,
             "F9 F1 F3", "", true);
@@ -903,7 +979,10 @@ private slots:
                 list->setCurrentIndex(list->model()->index(i, 0));
         QVERIFY(w->hits().size() > 0);
         control<QPushButton>(w, "copia")->click();
-        QCOMPARE(QGuiApplication::clipboard()->text(), expected);
+        // The search window's copy holds the citation as a brief writes it too.
+        QCOMPARE(QGuiApplication::clipboard()->text(),
+                 text + QLatin1Char('\n') + search::shortCitation(cite) + QLatin1Char('\n')
+                     + QStringLiteral("Massime sulle imprese: ") + tables.Title(5));
 
         // The archive window's Ctrl+Shift+C, with nothing copied before a massima is shown.
         QGuiApplication::clipboard()->setText(QStringLiteral("prima"));
@@ -921,10 +1000,13 @@ private slots:
     {
         auto* b = qobject_cast<BrowserWindow*>(registry().show(QStringLiteral("edilizia")));
         QMenu* modifica = b->findChild<QMenu*>(QStringLiteral("modif"));
-        QAction* last = modifica->actions().last();
-        QCOMPARE(last->text(), QStringLiteral("&Trova nelle massime..."));
-        QCOMPARE(last->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+F")));
-        last->trigger();
+        // After the archive window's own entries: the search, then the similar massime.
+        const QList<QAction*> entries = modifica->actions();
+        QCOMPARE(entries.last()->text(), QStringLiteral("Massime &simili..."));
+        QAction* trova = entries[entries.size() - 2];
+        QCOMPARE(trova->text(), QStringLiteral("&Trova nelle massime..."));
+        QCOMPARE(trova->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+F")));
+        trova->trigger();
         QVERIFY(registry().find(QStringLiteral("ricerca")) && registry().find(QStringLiteral("ricerca"))->isVisible());
         registry().unload(QStringLiteral("ricerca"));
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -1055,6 +1137,182 @@ private slots:
             QVERIFY2(at >= 0, qPrintable(heading));
             QVERIFY(printed.indexOf(hit.text.trimmed(), at) > at);
         }
+    }
+    // The counts by court and by period are links: each narrows the results to
+    // exactly its count and sets the field it stands for; every count line reads
+    // to a screen reader as it shows.
+    void countLinesNarrowAndRead()
+    {
+        ricerca* w = searchWindow();
+        control<QLineEdit>(w, "testo")->setText(QStringLiteral("condominio"));
+        QVERIFY(searchNow(w));
+        const auto name = [](QObject* o) { return QAccessible::queryAccessibleInterface(o)->text(QAccessible::Name); };
+        QCOMPARE(name(control<QLabel>(w, "conteggi")), w->countsText());
+        QVERIFY(w->countsText().startsWith(QStringLiteral("Per archivio: ")));
+        QVERIFY(w->courtCountsText().startsWith(QStringLiteral("Per corte: ")));
+        QVERIFY(w->periodCountsText().startsWith(QStringLiteral("Per periodo: ")));
+        QCOMPARE(name(control<QLabel>(w, "corti")), w->courtCountsText());
+        QCOMPARE(name(control<QLabel>(w, "periodi")), w->periodCountsText());
+
+        search::Query query;
+        query.words = QStringLiteral("condominio");
+        const search::Results all = search::SearchEngine::shared().search(query);
+        QVERIFY(all.perCourt.size() > 1 && all.perPeriod.size() > 1);
+        // The first line entry: "Per corte: <label> <count>".
+        QVERIFY(w->courtCountsText().startsWith(
+            QStringLiteral("Per corte: %1 %2").arg(all.perCourt[0].label).arg(all.perCourt[0].count)));
+
+        Q_EMIT control<QLabel>(w, "corti")->linkActivated(QStringLiteral("corte:1"));
+        QCOMPARE(control<QComboBox>(w, "corte")->currentText(), all.perCourt[1].value);
+        QCOMPARE(w->statusText(), QStringLiteral("%1 massime trovate.").arg(all.perCourt[1].count));
+        Q_EMIT control<QLabel>(w, "periodi")->linkActivated(QStringLiteral("periodo:0"));
+        const search::FieldCount period = search::SearchEngine::shared().search([&] {
+            search::Query q = query;
+            q.court = all.perCourt[1].value;
+            return q;
+        }()).perPeriod.value(0);
+        QCOMPARE(control<QLineEdit>(w, "anno")->text(), period.value);
+        QCOMPARE(w->hits().size(), period.count);
+        QCOMPARE(name(control<QLabel>(w, "corti")), w->courtCountsText()); // kept current
+    }
+
+    // Esc closes the window; Down from the words enters the list at its first
+    // row and Up from that row goes back; Enter on a row opens it.
+    void keyboard()
+    {
+        ricerca* w = searchWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        auto* words = control<QLineEdit>(w, "testo");
+        auto* list = control<QTableView>(w, "risultati");
+        words->setText(QStringLiteral("lastrico solare"));
+        QVERIFY(searchNow(w));
+        words->setFocus();
+        QTest::keyClick(words, Qt::Key_Down);
+        QCOMPARE(QApplication::focusWidget(), list);
+        QCOMPARE(list->currentIndex().row(), 0);
+        QTest::keyClick(list, Qt::Key_Down);
+        QCOMPARE(list->currentIndex().row(), 1);
+        QTest::keyClick(list, Qt::Key_Up);
+        QCOMPARE(QApplication::focusWidget(), list); // not from the second row
+        QTest::keyClick(list, Qt::Key_Up);
+        QCOMPARE(QApplication::focusWidget(), words);
+        QTest::keyClick(words, Qt::Key_Escape);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!registry().isLoaded(QStringLiteral("ricerca")));
+    }
+
+    // Every access key of the window is used once.
+    void accessKeysDoNotClash()
+    {
+        ricerca* w = searchWindow();
+        QHash<QChar, QString> seen;
+        for (QWidget* c : w->findChildren<QWidget*>()) {
+            QString text;
+            if (auto* b = qobject_cast<QAbstractButton*>(c))
+                text = b->text();
+            else if (auto* l = qobject_cast<QLabel*>(c); l && l->buddy())
+                text = l->text();
+            const qsizetype amp = text.indexOf(QLatin1Char('&'));
+            if (amp < 0 || amp + 1 >= text.size())
+                continue;
+            const QChar key = text[amp + 1].toLower();
+            QVERIFY2(!seen.contains(key), qPrintable(text + QStringLiteral(" / ") + seen.value(key)));
+            seen.insert(key, text);
+        }
+    }
+
+    // "Massime simili" lists the engine's similar massime of the chosen one, from
+    // the button and from an archive window's Modifica menu, and says whose they are.
+    void similarMassimeFromButtonAndArchiveWindow()
+    {
+        ricerca* w = searchWindow();
+        control<QLineEdit>(w, "testo")->setText(QStringLiteral("lastrico solare"));
+        QVERIFY(searchNow(w));
+        QVERIFY(!w->hits().isEmpty());
+        const search::Hit chosen = w->hits().first();
+        const search::Results similar = search::SearchEngine::shared().similar(chosen.ref);
+        QVERIFY(!similar.hits.isEmpty());
+        control<QPushButton>(w, "massimeSimili")->click();
+        QCOMPARE(placesOf(w->hits()), placesOf(similar.hits));
+        QVERIFY(!placesOf(w->hits()).contains(placesOf({chosen}).first()));
+        QVERIFY2(w->statusText().startsWith(QStringLiteral("Massime simili a ") + search::shortCitation(chosen.citation)),
+                 qPrintable(w->statusText()));
+        registry().unload(QStringLiteral("ricerca"));
+        flushDeletes();
+
+        auto* b = qobject_cast<BrowserWindow*>(registry().show(corpus::info(chosen.ref.archive).name));
+        QVERIFY(clickTo(b, chosen.ref.topic, chosen.ref.position));
+        auto* entry = b->findChild<QAction*>(QStringLiteral("simili"));
+        QCOMPARE(entry->text(), QStringLiteral("Massime &simili..."));
+        entry->trigger();
+        auto* opened = qobject_cast<ricerca*>(registry().find(QStringLiteral("ricerca")));
+        QVERIFY(opened && opened->isVisible());
+        QCOMPARE(placesOf(opened->hits()), placesOf(similar.hits));
+    }
+
+    // "Copia" gives the massima, its short citation, archive and topic; "Copia
+    // citazione" the short citation alone; "Stampa elenco" one line a listed
+    // massima, in the listed order.
+    void citationsCopiedAndListed()
+    {
+        Presentation::setMode(Presentation::Mode::Suppressed);
+        ricerca* w = searchWindow();
+        control<QLineEdit>(w, "testo")->setText(QStringLiteral("veduta"));
+        control<QComboBox>(w, "ordine")->setCurrentIndex(int(SortOrder::DateOldestFirst));
+        QVERIFY(searchNow(w));
+        const QList<search::Hit> hits = w->hits();
+        QVERIFY(hits.size() > 2);
+        const search::Hit& first = hits.first();
+        const QString cite = search::shortCitation(first.citation);
+        control<QPushButton>(w, "copiaCitazione")->click();
+        QCOMPARE(QGuiApplication::clipboard()->text(), cite);
+        control<QPushButton>(w, "copia")->click();
+        QCOMPARE(QGuiApplication::clipboard()->text(), first.text + QLatin1Char('\n') + cite + QLatin1Char('\n')
+                                                           + corpus::info(first.ref.archive).exportHeading
+                                                           + first.topicTitle);
+
+        control<QPushButton>(w, "stampaElenco")->click();
+        const QString printed = WordApplication::latest()->ActiveDocument()->textDocument().toPlainText();
+        qsizetype at = 0;
+        for (const search::Hit& hit : hits) {
+            const QString line = search::shortCitation(hit.citation) + QStringLiteral(" – ")
+                               + corpus::info(hit.ref.archive).exportHeading + hit.topicTitle;
+            at = printed.indexOf(line, at);
+            QVERIFY2(at >= 0, qPrintable(line));
+        }
+        QVERIFY(!printed.contains(first.text)); // citations, not the massime
+    }
+
+    // Every caption, button, list entry and column shows its text whole, at the
+    // screen's own scale and at twice that (a second run of this function in a
+    // process of its own with QT_SCALE_FACTOR=2).
+    void windowFitsItsText()
+    {
+        ricerca* w = searchWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        control<QComboBox>(w, "corte")->setFocus(); // fills the court and section lists
+        QVERIFY(QTest::qWaitFor([w] { return control<QComboBox>(w, "corte")->count() > 1; }, 30000));
+        control<QLineEdit>(w, "anno")->setText(QStringLiteral("2011-2020"));
+        QStringList cut = cutTexts(w);
+        // The courts with the longest citations, listed.
+        control<QLineEdit>(w, "anno")->clear();
+        control<QComboBox>(w, "corte")->setCurrentText(QStringLiteral("T.A.R."));
+        QVERIFY(searchNow(w));
+        QVERIFY(w->hits().size() > 0);
+        cut << cutTexts(w);
+        QVERIFY2(cut.isEmpty(), qPrintable(cut.join(QLatin1Char('\n'))));
+
+        if (qEnvironmentVariableIsSet("LEXORIA_SCALED_RUN"))
+            return;
+        QProcess scaled;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("QT_SCALE_FACTOR"), QStringLiteral("2"));
+        environment.insert(QStringLiteral("LEXORIA_SCALED_RUN"), QStringLiteral("1"));
+        scaled.setProcessEnvironment(environment);
+        scaled.start(QCoreApplication::applicationFilePath(), {QStringLiteral("windowFitsItsText")});
+        QVERIFY(scaled.waitForFinished(120000));
+        QVERIFY2(scaled.exitStatus() == QProcess::NormalExit && scaled.exitCode() == 0,
+                 scaled.readAllStandardOutput().constData());
     }
 };
 

@@ -7,6 +7,9 @@
 // and our own range arithmetic, so every run on every machine writes the same
 // bytes. A publisher replaces the files with the real corpus and rebuilds.
 
+// The marker alone, from its header: the tool is built without the corpus library.
+#include "corpus/archives.h"
+
 #include <QByteArray>
 #include <QDate>
 #include <QDir>
@@ -674,7 +677,6 @@ QString closing(const QString& cite, Ending ending)
 // ---------------------------------------------------------------------------
 // Composing a massima.
 
-const QString kMarker = QStringLiteral("[Testo dimostrativo] ");
 constexpr int MinLength = 84;
 constexpr int MaxLength = 3297;
 constexpr int TotalMassime = 2051;
@@ -741,7 +743,8 @@ QString body(Rng& rng, const Archive& archive, const QString& title, int budget)
 QString massima(Rng& rng, const Archive& archive, const QString& title, Kind kind, Ending ending, int target)
 {
     const QString end = closing(citation(rng, kind), ending);
-    return kMarker + body(rng, archive, title, target - int(kMarker.size()) - int(end.size())) + end;
+    const QString& marker = corpus::DemonstrationMarker;
+    return marker + body(rng, archive, title, target - int(marker.size()) - int(end.size())) + end;
 }
 
 // Total lengths: mostly a few hundred characters, some long enough to scroll.
