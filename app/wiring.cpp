@@ -27,6 +27,7 @@ void registerWindows(WindowRegistry& registry)
     registerHelpWindows(registry);
     registerInfoWindows(registry);
     registerSearchWindows(registry);
+    registerPageWindowsOutsideTheGuide(registry);
 }
 
 void connectPrinting(WindowRegistry& registry)

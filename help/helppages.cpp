@@ -3,6 +3,7 @@
 #include "corpus/archives.h"
 #include "shell/colours.h"
 #include "shell/maker.h"
+#include "shell/modlexoria.h"
 
 #include <algorithm>
 
@@ -62,6 +63,14 @@ const QList<HelpPage>& pages()
         licenza.linkBackground = Colours::Red;
         licenza.linkText = Colours::Yellow;
         t.append(licenza);
+
+        // Reached from the search window alone: the guide and its contents stay as they are.
+        HelpPage ricerca = guidePage(ModLexoria::SearchHelpWindow, QStringLiteral("FINESTRA RICERCA"), QString(), AfterArchives + 3);
+        ricerca.wide = true;
+        ricerca.inGuide = false;
+        ricerca.sommarioToolTip = SommarioTip;
+        ricerca.stampaToolTip = QStringLiteral("cliccare per stampare la guida della finestra di ricerca");
+        t.append(ricerca);
         return t;
     }();
     return table;
@@ -90,7 +99,7 @@ QStringList guideWindows()
 {
     QStringList names;
     for (const HelpPage& p : pages())
-        if (!p.licence)
+        if (!p.licence && p.inGuide)
             names.append(p.name);
     return names;
 }

@@ -12,9 +12,17 @@ void registerHelpWindows(WindowRegistry& registry)
     // guide, the tip of the day, then the licence terms.
     registry.registerWindow(QStringLiteral("sommario"), [] { return new sommario; });
     for (const help::HelpPage& page : help::pagesInClosingOrder())
-        registry.registerWindow(page.name, [page] { return new HelpWindow(page); });
+        if (page.inGuide)
+            registry.registerWindow(page.name, [page] { return new HelpWindow(page); });
     registry.registerWindow(QStringLiteral("frmTip"), [] { return new frmTip; });
     for (const help::HelpPage& page : help::pages())
         if (page.licence)
+            registry.registerWindow(page.name, [page] { return new HelpWindow(page); });
+}
+
+void registerPageWindowsOutsideTheGuide(WindowRegistry& registry)
+{
+    for (const help::HelpPage& page : help::pages())
+        if (!page.inGuide)
             registry.registerWindow(page.name, [page] { return new HelpWindow(page); });
 }

@@ -5,3 +5,6 @@
 class WindowRegistry;
 
 void registerHelpWindows(WindowRegistry& registry);
+// The help pages outside the guide (the search window's): registered after the
+// windows they explain, so the exit sequence closes them last.
+void registerPageWindowsOutsideTheGuide(WindowRegistry& registry);

@@ -30,7 +30,7 @@ const QList<Link>& links()
     static const QList<Link> table = [] {
         QList<Link> t;
         for (const help::HelpPage& page : help::pages())
-            if (!page.licence)
+            if (!page.licence && page.inGuide)
                 t.append({page.link, page.name, page.linkBackground, page.linkText});
         t.append({QStringLiteral("  Suggerimento del giorno"), QStringLiteral("frmTip"), Cyan, {}});
         for (const help::HelpPage& page : help::pages())

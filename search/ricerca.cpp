@@ -125,6 +125,8 @@ ricerca::ricerca(search::SearchEngine* engine, QWidget* parent)
 {
     setObjectName(QStringLiteral("ricerca"));
     setWindowTitle(QStringLiteral("Lexoria: ricerca nelle massime"));
+    setAccessibleDescription(QStringLiteral("Ricerca nelle massime di tutti gli archivi. F1 apre la guida della "
+                                            "finestra, Esc la chiude."));
     setFont(sansSerif(8.25));
     createControls();
     connectSignals();
@@ -234,6 +236,9 @@ std::vector<ControlTable::Control> ricerca::controlTable()
         {.kind = Kind::Button, .name = QStringLiteral("stampaElenco"), .into = stampaElenco,
          .rect = {8290, 8220, 1500, 375}, .text = QStringLiteral("S&tampa elenco"),
          .toolTip = QStringLiteral("stampa l'elenco delle massime elencate: citazione, archivio e argomento, una per riga")},
+        {.kind = Kind::Button, .name = QStringLiteral("guida"), .into = guida, .rect = {9880, 8220, 420, 375},
+         .text = QStringLiteral("?"), .toolTip = QStringLiteral("apre la guida della finestra di ricerca (anche con F1)"),
+         .accessibleName = QStringLiteral("Guida della ricerca")},
         {.kind = Kind::Button, .name = QStringLiteral("chiudi"), .into = chiudi, .rect = {10440, 8220, 960, 375},
          .text = QStringLiteral("C&hiudi"), .toolTip = QStringLiteral("chiude la finestra di ricerca (anche con Esc)")},
     };
@@ -270,6 +275,12 @@ void ricerca::connectSignals()
     copyShortcut->setShortcutContext(Qt::WindowShortcut);
     addAction(copyShortcut);
     connect(copyShortcut, &QAction::triggered, this, &ricerca::copia_Click);
+    auto* helpShortcut = new QAction(this);
+    helpShortcut->setObjectName(QStringLiteral("guidaScorciatoia"));
+    helpShortcut->setShortcut(QKeySequence(Qt::Key_F1));
+    helpShortcut->setShortcutContext(Qt::WindowShortcut);
+    addAction(helpShortcut);
+    connect(helpShortcut, &QAction::triggered, this, &ricerca::guida_Click);
     auto* closeShortcut = new QAction(this);
     closeShortcut->setObjectName(QStringLiteral("chiudiScorciatoia"));
     closeShortcut->setShortcut(QKeySequence(Qt::Key_Escape));
@@ -309,6 +320,7 @@ void ricerca::connectSignals()
     connect(copiaCitazione, &QPushButton::clicked, this, &ricerca::copiaCitazione_Click);
     connect(stampaElenco, &QPushButton::clicked, this, &ricerca::stampaElenco_Click);
     connect(chiudi, &QPushButton::clicked, this, &ricerca::chiudi_Click);
+    connect(guida, &QPushButton::clicked, this, &ricerca::guida_Click);
 }
 
 void ricerca::setTabOrder()
@@ -316,7 +328,7 @@ void ricerca::setTabOrder()
     const QList<QWidget*> order = {testo,     simili,  forse, archivio,      corte,          sezione,
                                    anno,      numero,  norma, ordine,        corti,          periodi,
                                    risultati, massima, apri,  massimeSimili, copia,          copiaCitazione,
-                                   stampa,    stampaElenco, chiudi};
+                                   stampa,    stampaElenco, guida, chiudi};
     for (qsizetype i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
 }
@@ -809,6 +821,8 @@ void ricerca::stampaElenco_Click()
     stato->setText(shown.route == Presentation::Route::DocumentWindow ? Exports::ShownInWindowHint : Exports::ShownHint);
     ModLexoria::ReportPrintProblem(shown, this);
 }
+
+void ricerca::guida_Click() { WindowRegistry::instance().show(ModLexoria::SearchHelpWindow); }
 
 void ricerca::chiudi_Click() { WindowRegistry::instance().unload(this); }
 

@@ -42,6 +42,8 @@ public:
     void copia_Click();
     void stampa_Click();
     void chiudi_Click();
+    // The window's own help page (also F1).
+    void guida_Click();
     // The massime closest in substance to the chosen one, listed in its place.
     void massimeSimili_Click();
     // The chosen massima's citation alone, as a brief writes it.
@@ -137,5 +139,6 @@ private:
     QPushButton* copiaCitazione = nullptr;
     QPushButton* stampa = nullptr;
     QPushButton* stampaElenco = nullptr;
+    QPushButton* guida = nullptr;
     QPushButton* chiudi = nullptr;
 };

@@ -58,6 +58,10 @@ void ConfirmExit();
 // The window that stays as the closing screen after the exit sequence.
 inline constexpr const char* ClosingScreenWindow = "frmSplash";
 
+// The window name of the search window's help page: a page of the help table
+// that F1 opens from the search window, outside the guide and its contents.
+inline const QString SearchHelpWindow = QStringLiteral("guidaricerca");
+
 // The windows the exit sequence closes: every registered window but the closing
 // screen, in registration order, so a window can never be left off the list.
 QStringList ExitSequenceWindows();

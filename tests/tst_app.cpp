@@ -76,6 +76,7 @@ private slots:
             "sommario", "manuale", "guidascelta", "guidaedilizia", "guidaurbanistica", "guidaespropriazioni",
             "guidaprofessionisti", "guidacondominio", "guidaenti", "guidaimprese", "guidastampa", "guidaarchivio",
             "guidafunzionamento", "frmTip", "licenza", "prodotti", "supportoclienti", "informa", "ricerca",
+            "guidaricerca",
         };
         QCOMPARE(ModLexoria::ExitSequenceWindows(), expected);
     }

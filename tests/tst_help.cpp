@@ -100,6 +100,7 @@ private slots:
     {
         settings_.emplace();
         registerHelpWindows(registry());
+        registerPageWindowsOutsideTheGuide(registry());
         // The catalogue belongs to another folder: a stand-in.
         registry().registerWindow(QStringLiteral("prodotti"), [] { return new QWidget; });
     }
@@ -143,6 +144,8 @@ private slots:
         row("guidaimprese", "FINESTRA IMPRESE",
             "La finestra dedicata alle imprese, ma anche agli appalti ed al lavoro in genere", 1250);
         row("licenza", "", "Il programma installato viene concesso in licenza d'uso personale", 3238);
+        row("guidaricerca", "FINESTRA RICERCA",
+            "La finestra di ricerca trova le massime di tutti gli archivi mentre si scrive", 4986);
     }
 
     void texts()
@@ -248,6 +251,19 @@ private slots:
             QVERIFY(w && !w->isVisible()); // loaded to be read, never shown
         }
         QVERIFY(!registry().isLoaded(QStringLiteral("licenza")));
+    }
+
+    // The search window's page is a help window like the others, reached from
+    // that window alone: no line of the contents window, no page of the whole guide.
+    void searchPageOutsideTheGuide()
+    {
+        QVERIFY(!help::guideWindows().contains(ModLexoria::SearchHelpWindow));
+        sommario* s = openSommario();
+        for (QLabel* label : s->findChildren<QLabel*>())
+            QVERIFY2(!label->text().contains(QStringLiteral("icerca")), qPrintable(label->text()));
+        auto* page = qobject_cast<HelpWindow*>(registry().show(ModLexoria::SearchHelpWindow));
+        QVERIFY(page && page->isVisible());
+        QCOMPARE(page->windowTitle(), QStringLiteral("Guida in linea"));
     }
 
     // --- the contents window ---

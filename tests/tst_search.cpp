@@ -5,6 +5,7 @@
 #include "browser/browserwindow.h"
 #include "browser/registerbrowser.h"
 #include "export/wordautomation.h"
+#include "help/registerhelp.h"
 #include "search/citation.h"
 #include "search/registersearch.h"
 #include "search/resultsmodel.h"
@@ -1313,6 +1314,27 @@ private slots:
         QVERIFY(scaled.waitForFinished(120000));
         QVERIFY2(scaled.exitStatus() == QProcess::NormalExit && scaled.exitCode() == 0,
                  scaled.readAllStandardOutput().constData());
+    }
+
+    // F1 and the "?" button open the search window's own help page; the window's
+    // accessible description names the key.
+    void helpPageByF1AndButton()
+    {
+        registerPageWindowsOutsideTheGuide(registry());
+        ricerca* w = searchWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        const QString description = QAccessible::queryAccessibleInterface(w)->text(QAccessible::Description);
+        QVERIFY2(description.contains(QStringLiteral("F1")), qPrintable(description));
+        QTest::keyClick(control<QLineEdit>(w, "testo"), Qt::Key_F1);
+        QWidget* page = registry().find(ModLexoria::SearchHelpWindow);
+        QVERIFY(page && page->isVisible());
+        registry().unload(ModLexoria::SearchHelpWindow);
+        flushDeletes();
+        auto* button = control<QPushButton>(w, "guida");
+        QCOMPARE(QAccessible::queryAccessibleInterface(button)->text(QAccessible::Name), QStringLiteral("Guida della ricerca"));
+        button->click();
+        page = registry().find(ModLexoria::SearchHelpWindow);
+        QVERIFY(page && page->isVisible());
     }
 };
 

@@ -5,10 +5,13 @@
 // here with plain patterns, not from the engine.
 
 #include "corpus/archivetables.h"
+#include "help/helppages.h"
 #include "search/registersearch.h"
 #include "search/ricerca.h"
 #include "search/searchengine.h"
+#include "search/shortcitation.h"
 #include "search/textfold.h"
+#include "shell/modlexoria.h"
 #include "shell/windowregistry.h"
 
 #include <QAccessible>
@@ -349,6 +352,52 @@ private slots:
                 keys << text.mid(text.indexOf(QLatin1Char('&')) + 1, 1).toLower();
         QVERIFY(keys.contains(QStringLiteral("m")));
         QCOMPARE(QSet<QString>(keys.begin(), keys.end()).size(), keys.size());
+    }
+
+    // Every example of the search window's help page, typed where the page says
+    // (the words field, or the field it names), finds at least one massima: the
+    // page cannot promise what the engine does not do.
+    void helpPageExamplesFindMassime_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("typed");
+        const QString page = help::pageText(ModLexoria::SearchHelpWindow);
+        QVERIFY(!page.isEmpty());
+        static const QRegularExpression example(
+            QStringLiteral("(?:\\b(Corte|Sezione|Anno|Numero|Norma)\\s+)?\u00ab([^\u00bb\\s][^\u00bb]*)\u00bb"));
+        int rows = 0;
+        for (auto it = example.globalMatch(page); it.hasNext(); ++rows) {
+            const QRegularExpressionMatch m = it.next();
+            const QString field = m.captured(1).isEmpty() ? QStringLiteral("Parole") : m.captured(1);
+            QTest::addRow("%s %s", qPrintable(field), qPrintable(m.captured(2))) << field << m.captured(2);
+        }
+        QVERIFY2(rows >= 10, "the page's examples are not where the test reads them");
+    }
+    void helpPageExamplesFindMassime()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, typed);
+        search::Query q;
+        if (field == QLatin1String("Parole"))
+            q.words = typed;
+        else if (field == QLatin1String("Corte"))
+            q.court = typed;
+        else if (field == QLatin1String("Anno"))
+            q.years = typed;
+        else if (field == QLatin1String("Numero"))
+            q.number = typed;
+        else if (field == QLatin1String("Norma"))
+            q.provision = typed;
+        else
+            for (const QString& code : engine().sections()) // the section list shows codes as words
+                if (search::sectionName(code) == typed)
+                    q.section = code;
+        QVERIFY2(field != QLatin1String("Sezione") || !q.section.isEmpty(), qPrintable(typed));
+        if (!q.court.isEmpty())
+            QVERIFY2(engine().courts().contains(q.court), qPrintable(typed));
+        const search::Results r = engine().search(q);
+        QCOMPARE(r.status, search::Results::Status::Ok);
+        QVERIFY2(r.total > 0, qPrintable(typed + QStringLiteral(": ") + r.hint));
     }
 };
 
