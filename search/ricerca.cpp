@@ -269,24 +269,18 @@ QTableView* ricerca::resultsList(QWidget* parent)
 
 void ricerca::connectSignals()
 {
-    auto* copyShortcut = new QAction(this);
-    copyShortcut->setObjectName(QStringLiteral("copiaScorciatoia"));
-    copyShortcut->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
-    copyShortcut->setShortcutContext(Qt::WindowShortcut);
-    addAction(copyShortcut);
-    connect(copyShortcut, &QAction::triggered, this, &ricerca::copia_Click);
-    auto* helpShortcut = new QAction(this);
-    helpShortcut->setObjectName(QStringLiteral("guidaScorciatoia"));
-    helpShortcut->setShortcut(QKeySequence(Qt::Key_F1));
-    helpShortcut->setShortcutContext(Qt::WindowShortcut);
-    addAction(helpShortcut);
-    connect(helpShortcut, &QAction::triggered, this, &ricerca::guida_Click);
-    auto* closeShortcut = new QAction(this);
-    closeShortcut->setObjectName(QStringLiteral("chiudiScorciatoia"));
-    closeShortcut->setShortcut(QKeySequence(Qt::Key_Escape));
-    closeShortcut->setShortcutContext(Qt::WindowShortcut);
-    addAction(closeShortcut);
-    connect(closeShortcut, &QAction::triggered, this, &ricerca::chiudi_Click);
+    // Keys of the whole window, whichever control has the focus.
+    const auto shortcut = [this](const char* name, const QKeySequence& keys, void (ricerca::*handler)()) {
+        auto* action = new QAction(this);
+        action->setObjectName(QString::fromLatin1(name));
+        action->setShortcut(keys);
+        action->setShortcutContext(Qt::WindowShortcut);
+        addAction(action);
+        connect(action, &QAction::triggered, this, handler);
+    };
+    shortcut("copiaScorciatoia", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), &ricerca::copia_Click);
+    shortcut("guidaScorciatoia", QKeySequence(Qt::Key_F1), &ricerca::guida_Click);
+    shortcut("chiudiScorciatoia", QKeySequence(Qt::Key_Escape), &ricerca::chiudi_Click);
 
     typing_ = new QTimer(this);
     typing_->setSingleShot(true);
