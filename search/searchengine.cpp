@@ -19,6 +19,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QHash>
+#include <QSet>
 #include <QLocale>
 
 #include <algorithm>
@@ -94,18 +95,17 @@ QList<QPair<QString, int>> spiedValues(const Xapian::ValueCountMatchSpy& spy)
 QList<FieldCount> courtCounts(const Xapian::ValueCountMatchSpy& spy)
 {
     const QList<QPair<QString, int>> courts = spiedValues(spy);
-    QList<FieldCount> lines;
+    QHash<QString, int> byFamily; // a court name as the filter reads it -> the matches it finds
     for (const auto& [court, n] : courts) {
-        const QString filter = foldedText(court);
-        int count = 0;
-        for (const auto& [other, m] : courts) {
-            const QStringList families = courtFamilies(other);
-            if (std::any_of(families.cbegin(), families.cend(),
-                            [&filter](const QString& name) { return foldedText(name) == filter; }))
-                count += m;
-        }
-        lines.append({court, court, count});
+        QSet<QString> names;
+        for (const QString& name : courtFamilies(court))
+            names.insert(foldedText(name));
+        for (const QString& name : std::as_const(names))
+            byFamily[name] += n;
     }
+    QList<FieldCount> lines;
+    for (const auto& [court, n] : courts)
+        lines.append({court, court, byFamily.value(foldedText(court))});
     QCollator collator{QLocale(QLocale::Italian)};
     collator.setCaseSensitivity(Qt::CaseInsensitive);
     std::sort(lines.begin(), lines.end(), [&collator](const FieldCount& a, const FieldCount& b) {
