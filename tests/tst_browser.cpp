@@ -6,6 +6,7 @@
 #include "shell/modlexoria.h"
 #include "shell/windowregistry.h"
 #include "tests/support/accessibility.h"
+#include "tests/support/corpusdata.h"
 #include "tests/support/faultenv.h"
 #include "tests/support/guitest.h"
 #include "tests/support/scripteddialogs.h"
@@ -57,6 +58,19 @@ QScrollBar* bar(BrowserWindow* w) { return control<QScrollBar>(w, "HScroll1"); }
 void chooseTopic(BrowserWindow* w, int topic) { control<QListWidget>(w, "List1")->setCurrentRow(topic - 1); }
 QAction* action(BrowserWindow* w, const QString& name) { return w->findChild<QAction*>(name); }
 
+// The archive's label above the topics: " 532 massime totali" for the delivered
+// condominio, else its total in the data folder compiled.
+QString totalLabel(Archive archive, int delivered)
+{
+    return QStringLiteral(" %1 massime totali").arg(expectedCount(delivered, archive));
+}
+
+// The hint after a topic choice, naming the topic's count with the archive's word.
+QString countHint(const QString& word, int count)
+{
+    return QStringLiteral("visualizzazione delle  %1 %2 relative all'argomento scelto").arg(count).arg(word);
+}
+
 } // namespace
 
 class TestBrowser : public QObject {
@@ -84,7 +98,7 @@ private slots:
     {
         BrowserWindow* w = browser(QStringLiteral("condominio"));
         QCOMPARE(w->windowTitle(), QStringLiteral("Lexoria: condominio"));
-        QCOMPARE(text(w, "Label1"), QStringLiteral(" 532 massime totali"));
+        QCOMPARE(text(w, "Label1"), totalLabel(Archive::condominio, 532));
         QCOMPARE(text(w, "passo"), QStringLiteral("scegliere l'argomento di cui si vuole visualizzare le massime disponibili"));
         QCOMPARE(text(w, "conta"), QStringLiteral(" "));
         QVERIFY(text(w, "Label2").isEmpty());
@@ -96,26 +110,29 @@ private slots:
         QVERIFY(control<QListWidget>(w, "List1")->toolTip().isEmpty());
         QCOMPARE(w->currentTopic(), 0);
         QCOMPARE(w->topicCount(), 0);
-        QCOMPARE(ModLexoria::ArchiveTotal(Archive::condominio), std::optional<int>(532));
+        QCOMPARE(ModLexoria::ArchiveTotal(Archive::condominio),
+                 std::optional<int>(expectedCount(532, Archive::condominio)));
         QCOMPARE(bar(browser(QStringLiteral("edilizia")))->maximum(), 150);
     }
 
     void topicChoice()
     {
         BrowserWindow* w = browser(QStringLiteral("condominio"));
+        const int count = expectedCount(18, Archive::condominio, 9);
         chooseTopic(w, 9);
         QCOMPARE(w->currentTopic(), 9);
         QCOMPARE(w->currentPosition(), 1);
-        QCOMPARE(w->topicCount(), 18);
+        QCOMPARE(w->topicCount(), count);
         QCOMPARE(text(w, "conta"), QStringLiteral("1"));
         QCOMPARE(shown(w), w->tables().Massima(9, 1));
         QCOMPARE(text(w, "Label2"), QStringLiteral("Ascensore"));
         QCOMPARE(control<QListWidget>(w, "List1")->toolTip(), QStringLiteral("argomento scelto: Ascensore"));
-        QCOMPARE(text(w, "passo"), QStringLiteral("visualizzazione delle  18 sentenze relative all'argomento scelto"));
+        QCOMPARE(text(w, "passo"), countHint(QStringLiteral("sentenze"), count));
     }
 
     // Moving the bar to `value` in a topic shows a massima, or the end-of-topic
-    // notice with the bar snapped back to count + 1.
+    // notice with the bar snapped back to count + 1. The rows stand at the last
+    // massima of the topic, one past it and at the bar's end (100 or 150).
     void navigation_data()
     {
         QTest::addColumn<QString>("archive");
@@ -124,13 +141,21 @@ private slots:
         QTest::addColumn<QString>("conta");
         QTest::addColumn<bool>("notice");
         QTest::addColumn<int>("barAfter");
-        QTest::newRow("condominio 10 at 62") << "condominio" << 10 << 62 << "62" << false << 62;
-        QTest::newRow("condominio 10 at 63") << "condominio" << 10 << 63 << "63" << true << 63;
-        QTest::newRow("condominio 10 at 100") << "condominio" << 10 << 100 << "63" << true << 63;
-        QTest::newRow("edilizia 29 at 148") << "edilizia" << 29 << 148 << "148" << false << 148;
-        QTest::newRow("edilizia 29 at 149") << "edilizia" << 29 << 149 << "149" << true << 149;
-        QTest::newRow("edilizia 29 at 150") << "edilizia" << 29 << 150 << "149" << true << 149;
-        QTest::newRow("placeholder topic") << "urbanistica" << 4 << 2 << "1" << true << 1;
+        const auto rowsOf = [](const char* archive, Archive id, int topic, int delivered, int barEnd) {
+            const int count = expectedCount(delivered, id, topic);
+            const QString past = QString::number(count + 1);
+            QTest::addRow("%s %d last massima", archive, topic)
+                << archive << topic << count << QString::number(count) << false << count;
+            QTest::addRow("%s %d one past the last", archive, topic)
+                << archive << topic << count + 1 << past << true << count + 1;
+            QTest::addRow("%s %d bar's end", archive, topic) << archive << topic << barEnd << past << true << count + 1;
+        };
+        rowsOf("condominio", Archive::condominio, 10, 62, 100);
+        rowsOf("edilizia", Archive::edilizia, 29, 148, 150);
+        // A placeholder topic (no massime in the delivered corpus), two past its count.
+        const int placeholder = expectedCount(0, Archive::urbanistica, 4);
+        QTest::newRow("placeholder topic")
+            << "urbanistica" << 4 << placeholder + 2 << QString::number(placeholder + 1) << true << placeholder + 1;
         QTest::newRow("before any topic") << "enti" << 0 << 7 << "1" << true << 1;
     }
     void navigation()
@@ -154,14 +179,15 @@ private slots:
     void stepsThroughATopicWithTheArrow()
     {
         BrowserWindow* w = browser(QStringLiteral("espropriazioni"));
-        chooseTopic(w, 24); // six massime
-        for (int p = 2; p <= 7; ++p) {
+        const int count = expectedCount(6, Archive::espropriazioni, 24);
+        chooseTopic(w, 24);
+        for (int p = 2; p <= count + 1; ++p) {
             bar(w)->triggerAction(QAbstractSlider::SliderSingleStepAdd);
             QCOMPARE(text(w, "conta"), QString::number(p));
         }
         QCOMPARE(shown(w), QStringLiteral("     ----- non esistono altre sentenze da visualizzare sull'argomento -----"));
         bar(w)->triggerAction(QAbstractSlider::SliderSingleStepAdd); // stays on the notice
-        QCOMPARE(bar(w)->value(), 7);
+        QCOMPARE(bar(w)->value(), count + 1);
     }
 
     void newTopicStartsAtOne()
@@ -182,14 +208,19 @@ private slots:
         QTest::addColumn<QString>("hint");
         QTest::addColumn<QString>("notice");
         QTest::addColumn<QString>("contaTip");
+        // Topic 1 of each; the bar then moves to 100, past the last massima of any
+        // topic of these archives (99 at most).
         QTest::newRow("espropriazioni") << "espropriazioni"
-                                        << "visualizzazione delle  0 sentenze relative all'argomento scelto"
+                                        << countHint(QStringLiteral("sentenze"),
+                                                     expectedCount(0, Archive::espropriazioni, 1))
                                         << "     ----- non esistono altre sentenze da visualizzare sull'argomento -----"
                                         << "numero della massima dell'argomento scelto";
-        QTest::newRow("condominio") << "condominio" << "visualizzazione delle  11 sentenze relative all'argomento scelto"
+        QTest::newRow("condominio") << "condominio"
+                                    << countHint(QStringLiteral("sentenze"), expectedCount(11, Archive::condominio, 1))
                                     << "     ----- non esistono altre massime da visualizzare sull'argomento -----"
                                     << "numero della massima dell'argomento scelto";
-        QTest::newRow("urbanistica") << "urbanistica" << "visualizzazione delle  49 massime relative all'argomento scelto"
+        QTest::newRow("urbanistica") << "urbanistica"
+                                     << countHint(QStringLiteral("massime"), expectedCount(49, Archive::urbanistica, 1))
                                      << "     ----- non esistono altre massime da visualizzare sull'argomento -----"
                                      << "numero della sentenza dell'argomento scelto";
     }
@@ -274,8 +305,9 @@ private slots:
         chooseTopic(w, 9);
         bar(w)->setValue(5);
         QCOMPARE(Accessibility::name(conta), QStringLiteral("5"));
-        bar(w)->setValue(19); // the end-of-topic notice
-        QCOMPARE(Accessibility::name(conta), QStringLiteral("19"));
+        const int past = expectedCount(18, Archive::condominio, 9) + 1;
+        bar(w)->setValue(past); // the end-of-topic notice
+        QCOMPARE(Accessibility::name(conta), QString::number(past));
         QCOMPARE(Accessibility::description(conta), w->archiveInfo().contaTooltip);
         QCOMPARE(Accessibility::labelsNotSpeakingTheirText(w), QStringList());
         QCOMPARE(Accessibility::name(control<QListWidget>(w, "List1")), QStringLiteral("Elenco degli argomenti"));
@@ -728,7 +760,7 @@ private slots:
         QVERIFY(!WindowRegistry::instance().isLoaded(QStringLiteral("condominio")));
         BrowserWindow* again = browser(QStringLiteral("condominio"));
         QCOMPARE(again->currentTopic(), 0);
-        QCOMPARE(text(again, "Label1"), QStringLiteral(" 532 massime totali"));
+        QCOMPARE(text(again, "Label1"), totalLabel(Archive::condominio, 532));
         QCOMPARE(control<QListWidget>(again, "List1")->count(), 36);
     }
 };

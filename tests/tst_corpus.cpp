@@ -3,9 +3,9 @@
 
 #include "corpus/archivetables.h"
 #include "corpus/corpusfile.h"
+#include "tests/support/corpusdata.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QTest>
 
 using corpus::Archive;
@@ -29,13 +29,6 @@ struct Expectations {
     QList<ExpectedArchive> archives;
     QList<ExpectedTopic> topics;
 };
-
-// The build compiled the delivered data folder (LEXORIA_CORPUS_DIR names the one it compiled).
-bool deliveredData()
-{
-    return QFileInfo(QStringLiteral(LEXORIA_CORPUS_DIR)).canonicalFilePath()
-        == QFileInfo(QStringLiteral(LEXORIA_SOURCE_DIR "/corpus/data")).canonicalFilePath();
-}
 
 corpus::ParsedArchive parsedDataFile(const corpus::ArchiveInfo& a)
 {

@@ -10,6 +10,7 @@
 #include "help/registerhelp.h"
 #include "shell/modlexoria.h"
 #include "shell/windowregistry.h"
+#include "tests/support/corpusdata.h"
 #include "tests/support/guitest.h"
 #include "tests/support/scripteddialogs.h"
 
@@ -53,6 +54,8 @@ class TestPrinting : public QObject {
     Q_OBJECT
 
     BrowserWindow* condominio = nullptr;
+    // The massime of topic 3 ("Abuso"): five in the delivered corpus.
+    const int count_ = expectedCount(5, corpus::Archive::condominio, 3);
     std::optional<ProcessSettingsGuard> settings_; // from init() to cleanup()
 
     QString text(const char* name) { return control<QLabel>(condominio, name)->text(); }
@@ -76,8 +79,8 @@ private slots:
         Presentation::setMode(Presentation::Mode::Suppressed);
         WordApplication::setRecording(true);
         condominio = qobject_cast<BrowserWindow*>(WindowRegistry::instance().show(QStringLiteral("condominio")));
-        control<QListWidget>(condominio, "List1")->setCurrentRow(2); // "Abuso": five massime
-        QCOMPARE(condominio->topicCount(), 5);
+        control<QListWidget>(condominio, "List1")->setCurrentRow(2); // "Abuso"
+        QCOMPARE(condominio->topicCount(), count_);
         WordApplication::recorder().clear();
     }
     void cleanup()
@@ -109,31 +112,32 @@ private slots:
         // The text box is filled once, with the end state, not once per massima printed.
         QCOMPARE(refills.count(), 1);
         QStringList expected = Start + massimeHeading();
-        for (int n = 2; n <= 5; ++n) {
+        for (int n = 2; n <= count_; ++n) {
             expected << heading(n) << massima(n);
-            if (n < 5)
+            if (n < count_)
                 expected << typed(QStringLiteral("\r\f"));
         }
         QCOMPARE(WordApplication::recorder(), expected + Finish);
-        QCOMPARE(bar()->value(), 6); // left one step past the last
-        QCOMPARE(text("conta"), QStringLiteral("6"));
+        QCOMPARE(bar()->value(), count_ + 1); // left one step past the last
+        QCOMPARE(text("conta"), QString::number(count_ + 1));
         QCOMPARE(condominio->findChild<QPlainTextEdit*>(QStringLiteral("sent"))->toPlainText(),
                  BrowserWindow::endOfTopicNotice(condominio->archiveInfo()));
         QCOMPARE(condominio->printAll, 0);
-        // Four pages: a page break before each of the last three heading lines.
+        // One page a massima from the second: a page break before every heading line but the first.
         QTextDocument& doc = WordApplication::latest()->ActiveDocument()->textDocument();
         int breaks = 0;
         for (QTextBlock b = doc.begin(); b.isValid(); b = b.next())
             breaks += (b.blockFormat().pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore) ? 1 : 0;
-        QCOMPARE(breaks, 3);
+        QCOMPARE(breaks, count_ - 2);
     }
 
     void printAllAtTheLast()
     {
-        bar()->setValue(5);
+        bar()->setValue(count_);
         condominio->stampatutte_Click();
-        QCOMPARE(WordApplication::recorder(), (Start + massimeHeading() + QStringList{heading(5), massima(5)} + Finish));
-        QCOMPARE(bar()->value(), 6);
+        QCOMPARE(WordApplication::recorder(),
+                 (Start + massimeHeading() + QStringList{heading(count_), massima(count_)} + Finish));
+        QCOMPARE(bar()->value(), count_ + 1);
     }
 
     // A topic as full as the bar (P massime, which the corpus check refuses): the
@@ -142,13 +146,14 @@ private slots:
     void printAllWhenTheTopicFillsTheBar()
     {
         bar()->setMaximum(condominio->topicCount());
-        bar()->setValue(4);
+        bar()->setValue(count_ - 1);
         condominio->stampatutte_Click();
-        QCOMPARE(WordApplication::recorder(), (Start + massimeHeading()
-                                               + QStringList{heading(4), massima(4), typed(QStringLiteral("\r\f")),
-                                                             heading(5), massima(5)}
-                                               + Finish));
-        QCOMPARE(bar()->value(), 5);
+        QCOMPARE(WordApplication::recorder(),
+                 (Start + massimeHeading()
+                  + QStringList{heading(count_ - 1), massima(count_ - 1), typed(QStringLiteral("\r\f")),
+                                heading(count_), massima(count_)}
+                  + Finish));
+        QCOMPARE(bar()->value(), count_);
         QCOMPARE(condominio->printAll, 0);
     }
 
@@ -162,12 +167,13 @@ private slots:
     void whileTheNoticeIsShown()
     {
         QFETCH(bool, all);
-        bar()->setValue(6);
+        bar()->setValue(count_ + 1);
         if (all)
             condominio->stampatutte_Click();
         else
             condominio->stampiamo_Click();
-        QCOMPARE(WordApplication::recorder(), (Start + massimeHeading() + QStringList{heading(6), typed({})} + Finish));
+        QCOMPARE(WordApplication::recorder(),
+                 (Start + massimeHeading() + QStringList{heading(count_ + 1), typed({})} + Finish));
     }
 
     void nothingToPrint()

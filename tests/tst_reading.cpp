@@ -8,10 +8,9 @@
 #include "shell/scelta.h"
 #include "shell/windowregistry.h"
 #include "tests/support/accessibility.h"
+#include "tests/support/corpusdata.h"
 #include "tests/support/scripteddialogs.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
 #include <QMouseEvent>
@@ -46,37 +45,6 @@ void registerWindows()
 frmSplash* splash() { return qobject_cast<frmSplash*>(registry().find(QStringLiteral("frmSplash"))); }
 scelta* chooser() { return qobject_cast<scelta*>(registry().find(QStringLiteral("scelta"))); }
 QString labelText(QWidget* w, const QString& name) { return w->findChild<QLabel*>(name)->text(); }
-
-// How many massime the compiled data folder's files give an archive's topic (0:
-// the whole archive; no archive: every archive), read apart from the program.
-int countInDataFiles(std::optional<corpus::Archive> archive, int topic = 0)
-{
-    static QHash<int, corpus::ParsedArchive> parsed;
-    int count = 0;
-    for (const corpus::ArchiveInfo& a : corpus::archives()) {
-        if (archive && a.archive != *archive)
-            continue;
-        if (!parsed.contains(corpus::indexOf(a.archive))) {
-            QFile file(QStringLiteral(LEXORIA_CORPUS_DIR "/%1.txt").arg(a.name));
-            if (!file.open(QIODevice::ReadOnly))
-                qFatal("%s missing", qPrintable(file.fileName()));
-            parsed.insert(corpus::indexOf(a.archive), corpus::parseArchiveFile(file.readAll(), a.topics, a.positions));
-        }
-        const corpus::ParsedArchive& p = parsed[corpus::indexOf(a.archive)];
-        for (int t = 1; t <= a.topics; ++t)
-            count += (topic == 0 || topic == t) ? int(p.massime[size_t(t)].size()) : 0;
-    }
-    return count;
-}
-
-// The delivered corpus's figure when the build compiled the delivered data folder,
-// else the figure the compiled folder's files give.
-int expectedCount(int delivered, std::optional<corpus::Archive> archive, int topic = 0)
-{
-    static const bool deliveredData = QFileInfo(QStringLiteral(LEXORIA_CORPUS_DIR)).canonicalFilePath()
-        == QFileInfo(QStringLiteral(LEXORIA_SOURCE_DIR "/corpus/data")).canonicalFilePath();
-    return deliveredData ? delivered : countInDataFiles(archive, topic);
-}
 
 QString totalText() { return QStringLiteral("Numero totale massime:  %1").arg(expectedCount(2051, std::nullopt)); }
 
