@@ -17,6 +17,7 @@
 #include "shell/modlexoria.h"
 #include "shell/scelta.h"
 #include "shell/windowregistry.h"
+#include "tests/support/corpusdata.h"
 #include "tests/support/faultenv.h"
 #include "tests/support/guitest.h"
 #include "tests/support/scripteddialogs.h"
@@ -268,31 +269,19 @@ const QList<PlainMassima>& plainCorpus()
             "\\b\\d{1,2} (?:gennaio|febbraio|marzo|aprile|maggio|giugno|luglio|agosto|settembre|ottobre|novembre|dicembre) (\\d{4})\\b"));
         static const QRegularExpression number(QStringLiteral("\\bn\\.\\s*(\\d+)"));
         static const QRegularExpression section(QStringLiteral("\\bsez\\.\\s*([IVXLU]+)\\b"));
-        for (const corpus::ArchiveInfo& a : corpus::archives()) {
-            QFile file(QStringLiteral(LEXORIA_CORPUS_DIR "/") + a.name + QStringLiteral(".txt"));
-            if (!file.open(QIODevice::ReadOnly))
-                qFatal("data file %s missing", qPrintable(file.fileName()));
-            QString title;
-            for (const QString& line : QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'))) {
-                if (line.startsWith(QLatin1String("== "))) {
-                    title = line.section(QLatin1Char(' '), 2);
-                    continue;
-                }
-                if (line.trimmed().isEmpty() || line.startsWith(QLatin1Char('#')))
-                    continue;
-                PlainMassima m{line, title, {}, {}, {}, {}};
-                const qsizetype open = line.lastIndexOf(QLatin1Char('('));
-                if (open >= 0) {
-                    const QString cite = line.mid(open + 1);
-                    m.court = cite.section(QLatin1Char(','), 0, 0).trimmed();
-                    for (const auto& x : date.globalMatch(cite))
-                        m.years << x.captured(1).toInt();
-                    for (const auto& x : number.globalMatch(cite))
-                        m.numbers << x.captured(1).toInt();
-                    m.section = section.match(cite).captured(1);
-                }
-                list << m;
+        for (const DataMassima& d : dataMassime()) {
+            PlainMassima m{d.text, d.title, {}, {}, {}, {}};
+            const qsizetype open = d.text.lastIndexOf(QLatin1Char('('));
+            if (open >= 0) {
+                const QString cite = d.text.mid(open + 1);
+                m.court = cite.section(QLatin1Char(','), 0, 0).trimmed();
+                for (const auto& x : date.globalMatch(cite))
+                    m.years << x.captured(1).toInt();
+                for (const auto& x : number.globalMatch(cite))
+                    m.numbers << x.captured(1).toInt();
+                m.section = section.match(cite).captured(1);
             }
+            list << m;
         }
         return list;
     }();

@@ -13,6 +13,7 @@
 #include "search/textfold.h"
 #include "shell/modlexoria.h"
 #include "shell/windowregistry.h"
+#include "tests/support/corpusdata.h"
 
 #include <QAccessible>
 #include <QComboBox>
@@ -53,35 +54,6 @@ QStringList places(const search::Results& r)
     return list;
 }
 
-// A massima of the data files and the title of its topic, both of which a search reads.
-struct PlainMassima {
-    QString title;
-    QString text;
-};
-
-// Every massima of the data files the build compiled, one line each: "== N title"
-// opens a topic.
-const QList<PlainMassima>& massime()
-{
-    static const QList<PlainMassima> all = [] {
-        QList<PlainMassima> list;
-        for (const corpus::ArchiveInfo& a : corpus::archives()) {
-            QFile file(QStringLiteral(LEXORIA_CORPUS_DIR "/") + a.name + QStringLiteral(".txt"));
-            if (!file.open(QIODevice::ReadOnly))
-                qFatal("data file %s missing", qPrintable(file.fileName()));
-            QString title;
-            for (const QString& line : QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'))) {
-                if (line.startsWith(QLatin1String("== ")))
-                    title = line.section(QLatin1Char(' '), 2);
-                else if (!line.trimmed().isEmpty() && !line.startsWith(QLatin1Char('#')))
-                    list << PlainMassima{title, line};
-            }
-        }
-        return list;
-    }();
-    return all;
-}
-
 // The massime that match every one of `patterns`, each in the text or in the topic's title.
 int massimeMatching(const QStringList& patterns)
 {
@@ -89,7 +61,7 @@ int massimeMatching(const QStringList& patterns)
     for (const QString& pattern : patterns)
         res << QRegularExpression(pattern, QRegularExpression::CaseInsensitiveOption);
     int n = 0;
-    for (const PlainMassima& m : massime())
+    for (const DataMassima& m : dataMassime()) // the text and the topic title, both of which a search reads
         n += std::all_of(res.cbegin(), res.cend(),
                          [&m](const QRegularExpression& re) { return m.text.contains(re) || m.title.contains(re); })
             ? 1

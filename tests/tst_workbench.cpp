@@ -13,6 +13,7 @@
 #include "search/textfold.h"
 #include "search/typedcitation.h"
 #include "search/wordlists.h"
+#include "tests/support/corpusdata.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -69,23 +70,10 @@ const QList<PlainMassima>& plainCorpus()
 {
     static const QList<PlainMassima> all = [] {
         QList<PlainMassima> list;
-        for (const corpus::ArchiveInfo& a : corpus::archives()) {
-            QFile file(QStringLiteral(LEXORIA_CORPUS_DIR "/") + a.name + QStringLiteral(".txt"));
-            if (!file.open(QIODevice::ReadOnly))
-                qFatal("data file %s missing", qPrintable(file.fileName()));
-            int topic = 0, position = 0;
-            QString title;
-            for (const QString& line : QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'))) {
-                if (line.startsWith(QLatin1String("== "))) {
-                    topic = line.section(QLatin1Char(' '), 1, 1).toInt();
-                    title = line.section(QLatin1Char(' '), 2);
-                    position = 0;
-                } else if (!line.trimmed().isEmpty() && !line.startsWith(QLatin1Char('#'))) {
-                    PlainMassima m{{a.archive, topic, ++position}, title, line, {}, {}, {}};
-                    readCitation(m);
-                    list << m;
-                }
-            }
+        for (const DataMassima& d : dataMassime()) {
+            PlainMassima m{{d.archive, d.topic, d.position}, d.title, d.text, {}, {}, {}};
+            readCitation(m);
+            list << m;
         }
         return list;
     }();

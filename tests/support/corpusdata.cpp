@@ -7,28 +7,50 @@
 
 namespace {
 
-// Massime per topic of one data file, topic t at index t: "== N title" opens
-// topic N, and every other non-empty line after the first header is a massima.
-QList<int> topicCounts(const corpus::ArchiveInfo& a)
+// The massime of one data file, appended to `list`.
+void readDataFile(const corpus::ArchiveInfo& a, QList<DataMassima>& list)
 {
     QFile file(compiledDataFolder() + QLatin1Char('/') + a.name + QStringLiteral(".txt"));
     if (!file.open(QIODevice::ReadOnly))
         qFatal("data file %s missing", qPrintable(file.fileName()));
-    QList<int> counts(a.topics + 1, 0);
     int topic = 0;
-    for (const QByteArray& line : file.readAll().split('\n')) {
-        if (line.startsWith("== ")) {
-            topic = line.mid(3).split(' ').value(0).toInt();
+    int position = 0;
+    QString title;
+    for (const QString& line : QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'))) {
+        if (line.startsWith(QLatin1String("== "))) {
+            topic = line.section(QLatin1Char(' '), 1, 1).toInt();
             if (topic < 1 || topic > a.topics)
-                qFatal("%s: topic header \"%s\" outside 1..%d", qPrintable(file.fileName()), line.constData(), a.topics);
+                qFatal("%s: topic header \"%s\" outside 1..%d", qPrintable(file.fileName()), qPrintable(line), a.topics);
+            title = line.section(QLatin1Char(' '), 2);
+            position = 0;
         } else if (topic > 0 && !line.trimmed().isEmpty()) {
-            ++counts[topic];
+            list << DataMassima{a.archive, topic, ++position, title, line};
         }
     }
+}
+
+// Massime per topic of one archive, topic t at index t.
+QList<int> topicCounts(const corpus::ArchiveInfo& a)
+{
+    QList<int> counts(a.topics + 1, 0);
+    for (const DataMassima& m : dataMassime())
+        if (m.archive == a.archive)
+            ++counts[m.topic];
     return counts;
 }
 
 } // namespace
+
+const QList<DataMassima>& dataMassime()
+{
+    static const QList<DataMassima> all = [] {
+        QList<DataMassima> list;
+        for (const corpus::ArchiveInfo& a : corpus::archives())
+            readDataFile(a, list);
+        return list;
+    }();
+    return all;
+}
 
 bool deliveredData()
 {

@@ -6,8 +6,23 @@
 
 #include "corpus/archives.h"
 
+#include <QList>
 #include <QString>
 #include <optional>
+
+// A massima of the compiled folder's files at its place, with its topic's title.
+struct DataMassima {
+    corpus::Archive archive = corpus::Archive::edilizia;
+    int topic = 0;
+    int position = 0;
+    QString title;
+    QString text;
+};
+
+// Every massima of the compiled folder's files, archive by archive in the table's
+// order: "== N title" opens topic N, and each non-empty line after it is its next
+// position. A missing file or a header outside the archive's topics stops the test.
+const QList<DataMassima>& dataMassime();
 
 // True when the build compiled the delivered data folder (corpus/data).
 bool deliveredData();
