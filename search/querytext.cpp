@@ -274,6 +274,15 @@ QList<QList<QStringList>> takeSynonyms(QString& text, QStringList* alsoSearched)
 
 } // namespace
 
+QString withNote(const QString& hint, const QString& note)
+{
+    if (hint.isEmpty() || note.isEmpty())
+        return hint + note;
+    if (hint.endsWith(QLatin1Char('.')))
+        return hint + QLatin1Char(' ') + note;
+    return hint + (note.front().isUpper() ? QStringLiteral(". ") : QStringLiteral("; ")) + note;
+}
+
 PreparedWords prepareWords(const QString& typed)
 {
     if (typed.size() > MaxQueryLength) {
@@ -307,7 +316,8 @@ PreparedWords prepareWords(const QString& typed)
     if (!reader.leftOut().isEmpty())
         notes << QStringLiteral("parole comuni non cercate: %1").arg(reader.leftOut().join(QStringLiteral(", ")));
     if (!p.blocking)
-        p.hint = notes.join(QLatin1Char(' '));
+        for (const QString& note : std::as_const(notes))
+            p.hint = withNote(p.hint, note);
     return p;
 }
 
@@ -360,14 +370,14 @@ PreparedQuery prepareQuery(const Query& query)
         if (c.number)
             parts << QStringLiteral("n. %1").arg(c.number);
         const QString note = QStringLiteral("citazione letta: %1").arg(parts.join(QStringLiteral(", ")));
-        q.words.hint = q.words.hint.isEmpty() ? note : q.words.hint + QLatin1Char(' ') + note;
+        q.words.hint = withNote(q.words.hint, note);
     }
     if (!q.provisions.isEmpty()) {
         QStringList written;
         for (const Provision& p : q.provisions)
             written << p.shortForm();
         const QString note = QStringLiteral("norma cercata: %1").arg(written.join(QStringLiteral(", ")));
-        q.words.hint = q.words.hint.isEmpty() ? note : q.words.hint + QLatin1Char(' ') + note;
+        q.words.hint = withNote(q.words.hint, note);
     }
 
     const bool anyField = !q.court.isEmpty() || !q.section.isEmpty() || q.years || q.number || !q.provisions.isEmpty();

@@ -55,6 +55,10 @@ struct PreparedQuery {
 };
 
 PreparedWords prepareWords(const QString& typed);
+// A hint with one note more, so that each note reads on its own: after a
+// sentence a blank, before one a full stop, between two short notes
+// ("cercato anche: ...", "parole comuni non cercate: ...") a semicolon.
+QString withNote(const QString& hint, const QString& note);
 PreparedQuery prepareQuery(const Query& query);
 
 } // namespace search

@@ -462,9 +462,7 @@ Results SearchEngine::search(const Query& query)
         if (results.total == 0)
             d->explainNothingFound(query, prepared, &results);
         results.status = Results::Status::Ok;
-        results.hint = results.hint.isEmpty() ? words.hint
-                     : words.hint.isEmpty()   ? results.hint
-                                              : words.hint + QLatin1Char(' ') + results.hint;
+        results.hint = withNote(words.hint, results.hint);
         results.typedCitation = prepared.typedCitation;
         results.highlighter = Highlighter(words.words, words.prefixes, words.phrases, query.similarWords);
         return results;
@@ -717,7 +715,7 @@ void SearchEngine::Impl::explainNothingFound(const Query& query, const PreparedQ
         note = QStringLiteral("%1 trovano massime, ma non insieme.").arg(listed(parts));
     if (!note.isEmpty()) {
         note[0] = note[0].toUpper();
-        results->hint = results->hint.isEmpty() ? note : results->hint + QLatin1Char(' ') + note;
+        results->hint = withNote(results->hint, note);
     }
 }
 
