@@ -146,6 +146,8 @@ void ricerca::createControls()
         links->setTextFormat(Qt::RichText);
         links->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
     }
+    forse->setAutoFillBackground(true);
+    forse->hide();
 }
 
 std::vector<ControlTable::Control> ricerca::controlTable()
@@ -171,9 +173,11 @@ std::vector<ControlTable::Control> ricerca::controlTable()
          .text = QStringLiteral("anche parole &simili"),
          .toolTip = QStringLiteral("trova anche le altre forme della parola: condominio, condomini, condominiale"),
          .checked = true},
-        {.kind = Kind::Label, .name = QStringLiteral("avviso"), .into = avviso, .rect = {1800, 480, 6600, 285},
+        {.kind = Kind::Label, .name = QStringLiteral("avviso"), .into = avviso, .rect = {1800, 480, 9600, 285},
          .colour = Colours::DarkRed, .accessibleName = QStringLiteral("Nessun avviso")},
-        // A word no massima has: the nearest word of the corpus, a link that searches it.
+        // A word no massima has: the nearest word of the corpus, a link that searches
+        // it. Shown only then, over the end of the hint line, which has the whole
+        // width otherwise.
         {.kind = Kind::Label, .name = QStringLiteral("forse"), .into = forse, .rect = {8520, 480, 2880, 285},
          .colour = Colours::DarkBlue, .focus = Qt::TabFocus},
         {.kind = Kind::ComboBox, .name = QStringLiteral("archivio"), .into = archivio, .rect = {900, 840, 2400, 315},
@@ -490,6 +494,7 @@ void ricerca::showResults(const search::Results& results)
 {
     avviso->setText(results.hint);
     avviso->setAccessibleName(results.hint.isEmpty() ? QStringLiteral("Nessun avviso") : results.hint);
+    Controls::setPlainToolTip(avviso, results.hint); // a hint longer than its line is read whole here
     showSuggestions(results.spelling);
     if (results.typedCitation && entered_)
         showTypedCitation(*results.typedCitation);
@@ -624,6 +629,7 @@ void ricerca::showSuggestions(const QList<QPair<QString, QString>>& spelling)
         words << spelling[i].second;
     }
     forse->setText(links.isEmpty() ? QString() : QStringLiteral("Forse cercavi: ") + links.join(QStringLiteral(", ")));
+    forse->setVisible(!links.isEmpty());
     forse->setAccessibleName(words.isEmpty() ? QStringLiteral("Nessun suggerimento")
                                              : QStringLiteral("Forse cercavi: ") + words.join(QStringLiteral(", ")));
 }
